@@ -1,0 +1,48 @@
+#pragma once
+// norlune-cli: the core without a window. Output lines end with LF. Exit status 0 on success, 2 on
+// bad usage or bad input (one line on the error stream), 1 when a file cannot be read or written.
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norlune::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileError = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+    bool errIsTerminal = false;  // progress is shown only on a terminal
+    std::string executableDir;   // where the candidate files lie
+};
+
+// Runs one command; args excludes the program name.
+int run(std::span<const std::string> args, Io& io);
+
+// Small helpers shared by the command groups.
+struct ParsedArgs {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> options;  // name (with "--"), value or ""
+    bool has(std::string_view name) const;
+    const std::string* value(std::string_view name) const;
+};
+
+// Splits arguments into positionals and options; `valued` names the options that take a value.
+// Returns false (and writes a message) for an unknown option or a missing value.
+bool parseArgs(std::span<const std::string> args, std::span<const std::string_view> flags,
+               std::span<const std::string_view> valued, ParsedArgs& parsed, Io& io);
+
+int usageError(Io& io, std::string_view message);
+
+// Writes a CR LF report with LF line ends.
+void writeReportLines(std::ostream& out, std::string_view report);
+
+// Command groups.
+int runEngineCommand(std::string_view command, std::span<const std::string> args, Io& io);
+bool isEngineCommand(std::string_view command);
+
+}  // namespace norlune::cli

@@ -1,0 +1,157 @@
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "cli/cli.h"
+#include "engine/name_engine.h"
+#include "engine/name_report.h"
+#include "engine/utf8.h"
+
+namespace norlune::cli {
+namespace {
+
+constexpr std::array<std::string_view, 6> kCommands = {"strokes", "trad",  "element",
+                                                       "grids",   "score", "report"};
+
+struct EngineContext {
+    NameTables tables = FillNameTables();
+    ElementCharacterLists elements = FillElementLists();
+    NameEngine engine{tables, elements};
+};
+
+bool isElementText(std::string_view text) {
+    const std::u32string chars = utf8ToU32(text);
+    if (chars.empty()) {
+        return false;
+    }
+    for (char32_t ch : chars) {
+        if (std::u32string_view(U"金木水火土").find(ch) == std::u32string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Checks the surname and given name of grids, score and report.
+bool checkName(const ParsedArgs& parsed, std::string_view command, Io& io, int& exitCode) {
+    if (parsed.positional.size() != 2) {
+        exitCode = usageError(io, std::string(command) + " 需要两个参数：姓 名");
+        return false;
+    }
+    const std::size_t surnameLength = codePointCount(parsed.positional[0]);
+    const std::size_t givenLength = codePointCount(parsed.positional[1]);
+    if (surnameLength < 1 || surnameLength > 2) {
+        exitCode = usageError(io, "姓氏须为一到两个字");
+        return false;
+    }
+    if (givenLength < 1 || givenLength > 2) {
+        exitCode = usageError(io, "名字须为一到两个字");
+        return false;
+    }
+    if (!isValidUtf8(parsed.positional[0]) || !isValidUtf8(parsed.positional[1])) {
+        exitCode = usageError(io, "姓名含有无法识别的字符");
+        return false;
+    }
+    return true;
+}
+
+bool readOptions(const ParsedArgs& parsed, AnalyzeOptions& options, Io& io, int& exitCode) {
+    options.bFamale = parsed.has("--female");
+    if (const std::string* need = parsed.value("--need")) {
+        if (!isElementText(*need)) {
+            exitCode = usageError(io, "--need 的取值只能由金木水火土组成");
+            return false;
+        }
+        options.bShenChen = true;
+        options.sNeedWx = *need;
+    }
+    return true;
+}
+
+int perCharacter(const std::string& text, Io& io,
+                 const std::function<std::string(char32_t)>& describe) {
+    if (!isValidUtf8(text)) {
+        return usageError(io, "文字含有无法识别的字符");
+    }
+    for (char32_t ch : utf8ToU32(text)) {
+        std::string line;
+        appendUtf8(line, ch);
+        io.out << line << '\t' << describe(ch) << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+bool isEngineCommand(std::string_view command) {
+    return std::find(kCommands.begin(), kCommands.end(), command) != kCommands.end();
+}
+
+int runEngineCommand(std::string_view command, std::span<const std::string> args, Io& io) {
+    static constexpr std::array<std::string_view, 1> kNameFlags = {"--female"};
+    static constexpr std::array<std::string_view, 1> kNameValued = {"--need"};
+    const bool nameCommand = command == "score" || command == "report";
+    ParsedArgs parsed;
+    if (!parseArgs(args,
+                   nameCommand ? std::span<const std::string_view>(kNameFlags)
+                               : std::span<const std::string_view>(),
+                   nameCommand ? std::span<const std::string_view>(kNameValued)
+                               : std::span<const std::string_view>(),
+                   parsed, io)) {
+        return kExitUsage;
+    }
+
+    const EngineContext ctx;
+    if (command == "strokes" || command == "trad" || command == "element") {
+        if (parsed.positional.size() != 1) {
+            return usageError(io, std::string(command) + " 需要一个参数：文字");
+        }
+        const std::string& text = parsed.positional[0];
+        if (command == "trad") {
+            if (!isValidUtf8(text)) {
+                return usageError(io, "文字含有无法识别的字符");
+            }
+            io.out << ctx.tables.traditional.GbToBig(text) << '\n';
+            return kExitOk;
+        }
+        if (command == "strokes") {
+            return perCharacter(text, io, [&](char32_t ch) {
+                const auto count = ctx.tables.strokes.getnum(ch);
+                return count ? std::to_string(*count) : std::string("-");
+            });
+        }
+        return perCharacter(text, io, [&](char32_t ch) {
+            const std::string_view element = ctx.elements.ElementOfCharacter(ch);
+            return element.empty() ? std::string("-") : std::string(element);
+        });
+    }
+
+    int exitCode = kExitOk;
+    if (!checkName(parsed, command, io, exitCode)) {
+        return exitCode;
+    }
+    const std::string& surname = parsed.positional[0];
+    const std::string& given = parsed.positional[1];
+    if (command == "grids") {
+        const FiveGrids g = ComputeFiveGrids(ctx.tables.strokes, surname, given).grids;
+        io.out << g.heaven << ' ' << g.person << ' ' << g.earth << ' ' << g.total << ' ' << g.outer
+               << ' ' << threeTalentKey(g) << '\n';
+        return kExitOk;
+    }
+    AnalyzeOptions options;
+    if (!readOptions(parsed, options, io, exitCode)) {
+        return exitCode;
+    }
+    options.bShowInfo = command == "report";
+    const NameAnalysis analysis = ctx.engine.AnalyzeName(surname, given, options);
+    if (command == "score") {
+        io.out << analysis.score.toString() << '\n';
+    } else {
+        writeReportLines(io.out, analysis.report);
+    }
+    return kExitOk;
+}
+
+}  // namespace norlune::cli
