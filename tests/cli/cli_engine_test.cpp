@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+namespace norlune::cli {
+namespace {
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result runCli(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Io io{out, err, false, ""};
+    const int code = run(args, io);
+    return {code, out.str(), err.str()};
+}
+
+TEST(CliEngineTest, GridsOfWangXiaoming) {
+    const Result r = runCli({"grids", "王", "小明"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "5 7 11 15 9 土金木\n");
+    EXPECT_EQ(runCli({"grids", "欧阳", "明"}).out, "32 25 9 40 16 木土水\n");
+}
+
+TEST(CliEngineTest, PerCharacterLookups) {
+    EXPECT_EQ(runCli({"strokes", "王伟A"}).out, "王\t4\n伟\t-\nA\t-\n");
+    EXPECT_EQ(runCli({"element", "木A"}).out, "木\t木\nA\t-\n");
+    EXPECT_EQ(runCli({"trad", "爱国王"}).out, "愛國王\n");
+}
+
+TEST(CliEngineTest, ScoreOptionsChangeTheScore) {
+    const Result male = runCli({"score", "欧阳", "小明"});
+    const Result female = runCli({"score", "欧阳", "小明", "--female"});
+    ASSERT_EQ(male.code, 0);
+    ASSERT_EQ(female.code, 0);
+    EXPECT_EQ(std::stod(male.out) - std::stod(female.out), 5);  // one grid of 23
+    EXPECT_EQ(male.out.back(), '\n');
+    const Result need = runCli({"score", "王", "小明", "--need", "火"});
+    EXPECT_EQ(need.code, 0);
+}
+
+TEST(CliEngineTest, ReportIsPrintedWithLineFeeds) {
+    const Result r = runCli({"report", "王", "小明"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    EXPECT_NE(
+        r.out.find("\n天格:5(土)\n人格:7(金)\n地格:11(木)\n总格:15(土)\n外格:9(水)\n三才:土金木\n"),
+        std::string::npos);
+}
+
+TEST(CliEngineTest, BadUsageExitsWithTwoAndOneChineseLine) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"nonsense"},
+        {"grids", "王"},
+        {"grids", "王", "小明", "多余"},
+        {"grids", "欧阳王", "明"},
+        {"score", "王", ""},
+        {"score", "王", "小明", "--need"},
+        {"score", "王", "小明", "--need", "ab"},
+        {"score", "王", "小明", "--bogus"},
+        {"strokes"},
+        {"strokes", "\xff\xfe"},
+    };
+    for (const auto& args : bad) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.code, 2) << (args.empty() ? "" : args[0]);
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_TRUE(r.out.empty());
+    }
+    const Result r = runCli({"grids", "欧阳王", "明"});
+    EXPECT_EQ(r.err, "norlune-cli：姓氏须为一到两个字（用 norlune-cli --help 查看用法）\n");
+}
+
+TEST(CliEngineTest, HelpGoesToStandardOutput) {
+    const Result r = runCli({"--help"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("用法"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace norlune::cli
