@@ -1,0 +1,107 @@
+#include "search/best_names.h"
+
+#include <algorithm>
+#include <array>
+
+namespace norlune {
+
+BestNameTable::BestNameTable() : names_(kMaxSlots + 1), scores_(kMaxSlots + 1, 0) {
+    while (leaves_ < kMaxSlots) {
+        leaves_ *= 2;
+    }
+    tree_.assign(static_cast<std::size_t>(2 * leaves_), 0);
+    clear();
+}
+
+int BestNameTable::lower(int a, int b) const {
+    if (a == 0 || b == 0) {
+        return a == 0 ? b : a;
+    }
+    return scores_[static_cast<std::size_t>(a)] <= scores_[static_cast<std::size_t>(b)] ? a : b;
+}
+
+void BestNameTable::clear() {
+    std::fill(names_.begin(), names_.end(), std::string());
+    std::fill(scores_.begin(), scores_.end(), std::int16_t{0});
+    // Leaf i (0-based) stands for slot i + 1; leaves past the last slot hold 0 ("no slot").
+    for (int i = 0; i < leaves_; ++i) {
+        tree_[static_cast<std::size_t>(leaves_ + i)] = i < kMaxSlots ? i + 1 : 0;
+    }
+    for (int node = leaves_ - 1; node >= 1; --node) {
+        const int a = tree_[static_cast<std::size_t>(2 * node)];
+        const int b = tree_[static_cast<std::size_t>(2 * node + 1)];
+        tree_[static_cast<std::size_t>(node)] = lower(a, b);
+    }
+}
+
+void BestNameTable::update(int slot) {
+    int node = (leaves_ + slot - 1) / 2;
+    while (node >= 1) {
+        const int a = tree_[static_cast<std::size_t>(2 * node)];
+        const int b = tree_[static_cast<std::size_t>(2 * node + 1)];
+        tree_[static_cast<std::size_t>(node)] = lower(a, b);
+        node /= 2;
+    }
+}
+
+int BestNameTable::lowestSlot(int listNum) const {
+    // Walk the prefix [0, listNum) of the leaves, left to right, keeping the first minimum.
+    int best = 0;
+    auto consider = [&](int candidate) {
+        if (candidate != 0 && (best == 0 || scores_[static_cast<std::size_t>(candidate)] <
+                                                scores_[static_cast<std::size_t>(best)])) {
+            best = candidate;
+        }
+    };
+    // The canonical nodes of [0, listNum): left ones come in order, right ones in reverse.
+    int lo = leaves_;
+    int hi = leaves_ + listNum;   // exclusive
+    std::array<int, 32> right{};  // at most one node per level from the right end
+    std::size_t rightCount = 0;
+    while (lo < hi) {
+        if (lo & 1) {
+            consider(tree_[static_cast<std::size_t>(lo++)]);
+        }
+        if (hi & 1) {
+            right[rightCount++] = --hi;
+        }
+        lo /= 2;
+        hi /= 2;
+    }
+    while (rightCount > 0) {
+        consider(tree_[static_cast<std::size_t>(right[--rightCount])]);
+    }
+    return best;
+}
+
+int BestNameTable::keep(std::string_view fullName, Score score, int listNum) {
+    if (score.twentieths() < kMinScoreToKeep * 20) {
+        return 0;
+    }
+    listNum = std::clamp(listNum, 0, kMaxSlots);
+    const int slot = lowestSlot(listNum);
+    // The scan that defines this starts from a lowest score of 100, so only slots below 100 count.
+    if (slot == 0 || scores_[static_cast<std::size_t>(slot)] >= 100) {
+        return 0;
+    }
+    if (score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
+        return 0;
+    }
+    names_[static_cast<std::size_t>(slot)].assign(fullName);
+    scores_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(score.roundedHalfEven());
+    update(slot);
+    return slot;
+}
+
+std::vector<std::string> BestNameTable::names(int listNum) const {
+    listNum = std::clamp(listNum, 0, kMaxSlots);
+    std::vector<std::string> out;
+    for (int i = 1; i <= listNum; ++i) {
+        if (!names_[static_cast<std::size_t>(i)].empty()) {
+            out.push_back(names_[static_cast<std::size_t>(i)]);
+        }
+    }
+    return out;
+}
+
+}  // namespace norlune

@@ -1,0 +1,195 @@
+#include "search/name_search.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/utf8.h"
+
+namespace norlune {
+namespace {
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The first and the last character of a non-empty UTF-8 text, as byte ranges.
+std::string_view firstCharacter(std::string_view text) {
+    std::size_t pos = 0;
+    nextCodePoint(text, pos);
+    return text.substr(0, pos);
+}
+
+std::string_view lastCharacter(std::string_view text) {
+    std::size_t start = text.size();
+    do {
+        --start;
+    } while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80);
+    return text.substr(start);
+}
+
+}  // namespace
+
+void NameSearch::setListNum(int listNum) {
+    listNum_ = std::clamp(listNum, 1, BestNameTable::kMaxSlots);
+}
+
+void NameSearch::Restart() {
+    state_.bCancle = false;
+    state_.bShowInfo = false;
+    state_.TestNum = 0;
+    state_.ModKong = 1;
+    state_.bFamale = false;
+    best_.clear();
+}
+
+std::string NameSearch::countText(long long count) {
+    return "已测算:" + std::to_string(count) + "个";
+}
+
+bool NameSearch::checkCandidate(std::string_view& name) const {
+    name = trimBlanks(name);
+    if (name.empty()) {
+        return false;
+    }
+    if (state_.MingZhishu == 1 || state_.MingZhishu == 2) {
+        if (codePointCount(name) != static_cast<std::size_t>(state_.MingZhishu)) {
+            return false;
+        }
+    }
+    switch (state_.KeywordOption) {
+        case 1:
+            return name.find(state_.KeyWords) != std::string_view::npos ||
+                   name.find(state_.KeyWords2) != std::string_view::npos;
+        case 2:
+            return firstCharacter(name) == state_.KeyWords;
+        case 3:
+            return lastCharacter(name) == state_.KeyWords2;
+        default:
+            return true;
+    }
+}
+
+bool NameSearch::CheckName(std::string& name) const {
+    std::string_view view = name;
+    const bool accepted = checkCandidate(view);
+    name = std::string(view);
+    return accepted;
+}
+
+NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
+                                          const std::string& candidateDirectory,
+                                          const std::optional<std::string>& candidatePath) {
+    StartResult result;
+    if (running()) {
+        result.kind = StartResult::Kind::Refused;
+        return result;
+    }
+    Restart();
+    state_.Gxing = settings.surname;
+    state_.sNeedWx = state_.Gxiyong;
+    if (settings.female) {
+        state_.bFamale = true;
+    }
+    state_.KeyWords = settings.left;
+    state_.KeyWords2 = settings.right;
+    state_.KeywordOption = 0;
+    const bool hasLeft = !settings.left.empty();
+    const bool hasRight = !settings.right.empty();
+    int designated = 0;
+    if (!settings.either) {
+        if (hasLeft && hasRight) {
+            designated = 2;
+        } else if (hasLeft) {
+            state_.KeywordOption = 2;
+            designated = 1;
+        } else if (hasRight) {
+            state_.KeywordOption = 3;
+            designated = 1;
+        }
+    } else if (hasLeft || hasRight) {
+        state_.KeywordOption = 1;
+        designated = 1;
+        if (!hasRight) {
+            state_.KeyWords2 = state_.KeyWords;
+        } else if (!hasLeft) {
+            state_.KeyWords = state_.KeyWords2;
+        }
+    }
+
+    if (designated == 2 || (designated >= 1 && settings.nameLength == 1)) {
+        const std::string given = settings.left + settings.right;
+        state_.bShowInfo = true;
+        const NameAnalysis analysis = engine_.AnalyzeName(
+            state_.Gxing, given,
+            {state_.bFamale, state_.bShenChen, state_.sNeedWx, state_.bShowInfo});
+        state_.Fbadn = analysis.Fbadn;
+        result.kind = StartResult::Kind::Direct;
+        result.fullName = state_.Gxing + given;
+        result.report = analysis.report;
+        return result;
+    }
+
+    state_.MingZhishu = std::clamp(settings.nameLength, 0, 2);
+    const std::string path =
+        candidatePath ? *candidatePath : candidateFilePath(candidateDirectory, settings.female);
+    file_ = CandidateFile::open(path, result.message, result.warning);
+    if (!file_) {
+        result.kind = StartResult::Kind::Failed;
+        return result;
+    }
+    linesRead_ = 0;
+    lastProgress_ = 0;
+    // A header of 0 or no number cannot measure progress; the number of lines actually read in
+    // stands in for it then.
+    total_ = file_->header() > 0 ? file_->header() : static_cast<double>(file_->candidateCount());
+    result.kind = StartResult::Kind::Searching;
+    return result;
+}
+
+NameSearch::Step NameSearch::step() {
+    Step s;
+    if (!file_ || file_->atEnd()) {
+        s.endOfFile = true;
+        return s;
+    }
+    std::string_view candidate = file_->next();
+    ++linesRead_;
+    if (total_ > 0) {
+        // The header may be smaller than the real number of lines: the bar stops at its end.
+        const int progress = static_cast<int>(std::min<double>(
+            1000.0, std::floor(static_cast<double>(linesRead_) * 1000.0 / total_)));
+        if (progress != lastProgress_) {
+            s.progress = progress;
+            lastProgress_ = progress;
+        }
+    }
+    if (checkCandidate(candidate)) {
+        const AnalyzeOptions options{state_.bFamale, state_.bShenChen, state_.sNeedWx, false};
+        const Score score = engine_.scoreName(state_.Gxing, candidate, options);
+        fullName_.assign(state_.Gxing);
+        fullName_.append(candidate);
+        s.label1 = fullName_;
+        state_.ModKong = 1;
+        best_.keep(fullName_, score, listNum_);
+    } else {
+        state_.ModKong = kModKongRejected;
+    }
+    ++state_.TestNum;
+    if (state_.TestNum % state_.ModKong == 0) {
+        s.label5 = countText(state_.TestNum);
+    }
+    return s;
+}
+
+std::vector<std::string> NameSearch::finish() {
+    file_.reset();
+    return best_.names(listNum_);
+}
+
+}  // namespace norlune
