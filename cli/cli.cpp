@@ -92,6 +92,9 @@ int run(std::span<const std::string> args, Io& io) {
     if (isEngineCommand(command)) {
         return runEngineCommand(command, rest, io);
     }
+    if (isSearchCommand(command)) {
+        return runSearchCommand(rest, io);
+    }
     return usageError(io, "未知命令 " + command);
 }
 

@@ -44,5 +44,7 @@ void writeReportLines(std::ostream& out, std::string_view report);
 // Command groups.
 int runEngineCommand(std::string_view command, std::span<const std::string> args, Io& io);
 bool isEngineCommand(std::string_view command);
+int runSearchCommand(std::span<const std::string> args, Io& io);
+bool isSearchCommand(std::string_view command);
 
 }  // namespace norlune::cli

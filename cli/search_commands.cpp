@@ -1,0 +1,157 @@
+#include <array>
+#include <charconv>
+#include <ostream>
+#include <string>
+
+#include "cli/cli.h"
+#include "engine/utf8.h"
+#include "search/name_search.h"
+
+namespace norlune::cli {
+namespace {
+
+bool oneCharacter(const std::string& text) {
+    return isValidUtf8(text) && codePointCount(text) == 1;
+}
+
+bool elementText(const std::string& text) {
+    if (text.empty() || !isValidUtf8(text)) {
+        return false;
+    }
+    for (char32_t ch : utf8ToU32(text)) {
+        if (std::u32string_view(U"金木水火土").find(ch) == std::u32string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isSearchCommand(std::string_view command) {
+    return command == "search";
+}
+
+int runSearchCommand(std::span<const std::string> args, Io& io) {
+    static constexpr std::array<std::string_view, 3> kFlags = {"--female", "--either", "--scores"};
+    static constexpr std::array<std::string_view, 7> kValued = {
+        "--surname", "--length", "--left", "--right", "--top", "--need", "--candidates"};
+    ParsedArgs parsed;
+    if (!parseArgs(args, kFlags, kValued, parsed, io)) {
+        return kExitUsage;
+    }
+    if (!parsed.positional.empty()) {
+        return usageError(io, "search 不接受多余的参数：" + parsed.positional.front());
+    }
+    SearchSettings settings;
+    const std::string* surname = parsed.value("--surname");
+    if (surname == nullptr) {
+        return usageError(io, "search 需要 --surname 姓");
+    }
+    const std::size_t surnameLength = isValidUtf8(*surname) ? codePointCount(*surname) : 0;
+    if (surnameLength < 1 || surnameLength > 2) {
+        return usageError(io, "姓氏须为一到两个字");
+    }
+    settings.surname = *surname;
+    settings.female = parsed.has("--female");
+    settings.either = parsed.has("--either");
+    if (const std::string* length = parsed.value("--length")) {
+        if (*length == "any") {
+            settings.nameLength = 0;
+        } else if (*length == "1") {
+            settings.nameLength = 1;
+        } else if (*length == "2") {
+            settings.nameLength = 2;
+        } else {
+            return usageError(io, "--length 的取值只能是 any、1 或 2");
+        }
+    }
+    for (const auto& [option, target] :
+         {std::pair{"--left", &settings.left}, std::pair{"--right", &settings.right}}) {
+        if (const std::string* value = parsed.value(option)) {
+            if (!oneCharacter(*value)) {
+                return usageError(io, std::string(option) + " 只能指定一个字");
+            }
+            *target = *value;
+        }
+    }
+    int top = 100;
+    if (const std::string* value = parsed.value("--top")) {
+        const auto [ptr, ec] = std::from_chars(value->data(), value->data() + value->size(), top);
+        if (ec != std::errc() || ptr != value->data() + value->size() || top < 100 || top > 10000) {
+            return usageError(io, "--top 须为 100 到 10000 之间的整数");
+        }
+    }
+
+    const NameTables tables = FillNameTables();
+    const ElementCharacterLists elements = FillElementLists();
+    const NameEngine engine(tables, elements);
+    NameSearch search(engine);
+    search.setListNum(top);
+    if (const std::string* need = parsed.value("--need")) {
+        if (!elementText(*need)) {
+            return usageError(io, "--need 的取值只能由金木水火土组成");
+        }
+        search.state().Gxiyong = *need;
+        search.state().bShenChen = true;
+    }
+    std::optional<std::string> candidates;
+    if (const std::string* path = parsed.value("--candidates")) {
+        candidates = *path;
+    }
+
+    const bool withScores = parsed.has("--scores");
+    const NameSearch::StartResult start = search.start(settings, io.executableDir, candidates);
+    switch (start.kind) {
+        case NameSearch::StartResult::Kind::Direct: {
+            io.out << start.fullName;
+            if (withScores) {
+                const Score score =
+                    engine.scoreName(settings.surname, settings.left + settings.right,
+                                     {search.state().bFamale, search.state().bShenChen,
+                                      search.state().sNeedWx, false});
+                io.out << '\t' << score.roundedHalfEven();
+            }
+            io.out << '\n';
+            return kExitOk;
+        }
+        case NameSearch::StartResult::Kind::Failed:
+            io.err << "norlune-cli：" << start.message << '\n';
+            return kExitFileError;
+        case NameSearch::StartResult::Kind::Refused:
+        case NameSearch::StartResult::Kind::Searching:
+            break;
+    }
+    if (!start.warning.empty()) {
+        io.err << "norlune-cli：" << start.warning << '\n';
+    }
+    for (;;) {
+        const NameSearch::Step step = search.step();
+        if (step.endOfFile) {
+            if (io.errIsTerminal) {
+                io.err << '\n';
+            }
+            io.err << kSearchCompleteMessage << '\n';
+            break;
+        }
+        if (io.errIsTerminal && step.progress) {
+            io.err << "\r进度 " << *step.progress / 10 << '.' << *step.progress % 10 << "%  "
+                   << NameSearch::countText(search.state().TestNum) << std::flush;
+        }
+    }
+    search.finish();
+    const BestNameTable& best = search.bestNames();
+    for (int slot = 1; slot <= search.ListNum(); ++slot) {
+        if (best.BestNames(slot).empty()) {
+            continue;
+        }
+        io.out << best.BestNames(slot);
+        if (withScores) {
+            io.out << '\t' << best.BestScores(slot);
+        }
+        io.out << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace norlune::cli
