@@ -1,0 +1,120 @@
+#include "calendar/bazi_report.h"
+
+#include <array>
+#include <chrono>
+#include <string_view>
+#include <vector>
+
+#include "calendar/element_balance.h"
+#include "calendar/four_pillars.h"
+#include "calendar/lunar_date.h"
+#include "calendar/stem_branch.h"
+
+namespace norlune {
+namespace {
+
+using namespace std::chrono;
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr int kLuckPillars = 8;
+constexpr int kGridRows = 10;
+
+std::string_view firstCharacter(std::string_view text) {
+    const auto chars = splitCharacters(text);
+    return chars.empty() ? std::string_view() : chars.front();
+}
+
+// Position 1..60 after moving `steps` places around the cycle from `position`.
+int cyclePosition(int position, int steps) {
+    return floorMod(position - 1 + steps, 60) + 1;
+}
+
+year_month_day termDate(const CalendarTables& tables, int index) {
+    return year_month_day{floor<days>(tables.termInstant(index))};
+}
+
+}  // namespace
+
+BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& moment, int sexCode) {
+    const year_month_day birthDay = moment.date();
+    const int birthYear = static_cast<int>(birthDay.year());
+
+    const FourPillars pillars = ComputeFourPillars(tables, moment);
+    const LunarDate lunar = ComputeLunarDate(moment);
+    const std::array<std::string, 4> elements = {
+        PillarElements(pillars.year), PillarElements(pillars.month), PillarElements(pillars.day),
+        PillarElements(pillars.hour)};
+    const ElementBalance balance = ComputeElementBalance(tables.weights, pillars);
+
+    BaZiReport report;
+    report.favourable = balance.favourable();
+
+    // A yang year stem gives direction 1; forward when the direction equals the sex code.
+    const bool yangYear =
+        std::string_view("甲丙戊庚壬").find(firstCharacter(pillars.year)) != std::string_view::npos;
+    report.forward = (yangYear ? 1 : 0) == sexCode;
+
+    // The start age counts whole days to the next month-opening term (forward) or from the
+    // previous one (backward), three days to a year. A term on the birth day itself is behind.
+    const int next = tables.firstTermAfterDate(birthDay);
+    const sys_days nextTermDay{termDate(tables, next)};
+    const sys_days previousTermDay{termDate(tables, next - 1)};
+    const long long dayCount = report.forward ? (nextTermDay - sys_days{birthDay}).count()
+                                              : (sys_days{birthDay} - previousTermDay).count();
+    report.startAge = static_cast<int>(dayCount >= 0 ? dayCount / 3 : -((-dayCount + 2) / 3));
+
+    std::string luck = "大运：";
+    std::string luckElements = "属性：";
+    std::string years = "年份：";
+    std::string ages = "岁数：";
+    const int monthIndex = tables.jiaziPosition(pillars.month);
+    for (int i = 1; i <= kLuckPillars; ++i) {
+        const int position = cyclePosition(monthIndex, report.forward ? i : -i);
+        const std::string& pillar = tables.JiaziTable[static_cast<std::size_t>(position)];
+        const int age = report.startAge + 10 * (i - 1);
+        luck += pillar + " ";
+        luckElements += PillarElements(pillar) + " ";
+        years += std::to_string(birthYear + age) + " ";
+        ages += std::to_string(age) + (age >= 0 && age < 10 ? " " : "") + "岁 ";
+    }
+
+    const std::string counts =
+        std::to_string(balance.counts[1]) + "金 " + std::to_string(balance.counts[2]) + "木 " +
+        std::to_string(balance.counts[3]) + "水 " + std::to_string(balance.counts[4]) + "火 " +
+        std::to_string(balance.counts[5]) + "土 (计入地支藏干)";
+    std::vector<std::string> lines = {
+        "农历出生时间：" + lunar.text + (sexCode == kSexMale ? "(男性)" : "(女性)"),
+        "命主生辰八字：" + pillars.toString(),
+        "八字五行属性：" + elements[0] + " " + elements[1] + " " + elements[2] + " " + elements[3],
+        "八字五行统计：" + counts,
+        "命主本命属性：" + std::string(firstCharacter(elements[2])),
+        "同性五行得分：" + formatScore(balance.sameScore),
+        "异性五行得分：" + formatScore(balance.otherScore),
+        "平衡用神喜用：" + report.favourable + "(" + (balance.strong() ? "本命主强" : "本命主弱") +
+            ")",
+        luck,
+        luckElements,
+        years,
+        ages,
+    };
+
+    // Column b holds the ten years of luck pillar b; row a the year a - 1 after each start.
+    const int yearIndex = tables.jiaziPosition(pillars.year);
+    for (int a = 1; a <= kGridRows; ++a) {
+        std::string row = a == 1 ? std::string("流年：") : "  +" + std::to_string(a - 1) + "  ";
+        for (int b = 1; b <= kLuckPillars; ++b) {
+            const int k = cyclePosition(yearIndex, 10 * (b - 1) + (a - 1) + report.startAge);
+            row += tables.JiaziTable[static_cast<std::size_t>(k)] + " ";
+        }
+        lines.push_back(std::move(row));
+    }
+    for (const std::string& line : lines) {
+        if (!report.text.empty()) {
+            report.text += kLineEnd;
+        }
+        report.text += line;
+    }
+    return report;
+}
+
+}  // namespace norlune

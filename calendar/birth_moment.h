@@ -1,0 +1,40 @@
+#pragma once
+// A birth moment: the Gregorian date and the clock time (UTC+8) to the minute.
+#include <chrono>
+#include <optional>
+#include <string_view>
+
+namespace norlune {
+
+struct BirthMoment {
+    std::chrono::local_time<std::chrono::minutes> clock;
+
+    std::chrono::year_month_day date() const {
+        return std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(clock)};
+    }
+    int hour() const { return static_cast<int>(timeOfDay().count() / 60); }
+    int minute() const { return static_cast<int>(timeOfDay().count() % 60); }
+
+    friend bool operator==(const BirthMoment&, const BirthMoment&) = default;
+
+private:
+    std::chrono::minutes timeOfDay() const {
+        return clock - std::chrono::floor<std::chrono::days>(clock);
+    }
+};
+
+// The years a birth moment may have: the tables cover them with a margin on either side.
+inline constexpr int kFirstBirthYear = 1921;
+inline constexpr int kLastBirthYear = 2019;
+
+// A valid date and time (hour 0 to 23, minute 0 to 59) of any year; nothing otherwise.
+std::optional<BirthMoment> makeBirthMoment(int year, unsigned month, unsigned day, int hour,
+                                           int minute);
+
+// Reads "YYYY-MM-DD HH:MM" (month, day and hour may have one digit); nothing for any other text
+// or an impossible date or time.
+std::optional<BirthMoment> parseBirthMoment(std::string_view text);
+
+bool inBirthYears(const BirthMoment& moment);
+
+}  // namespace norlune
