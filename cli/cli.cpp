@@ -95,6 +95,9 @@ int run(std::span<const std::string> args, Io& io) {
     if (isSearchCommand(command)) {
         return runSearchCommand(rest, io);
     }
+    if (isCalendarCommand(command)) {
+        return runCalendarCommand(command, rest, io);
+    }
     return usageError(io, "未知命令 " + command);
 }
 

@@ -46,5 +46,7 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
 bool isEngineCommand(std::string_view command);
 int runSearchCommand(std::span<const std::string> args, Io& io);
 bool isSearchCommand(std::string_view command);
+int runCalendarCommand(std::string_view command, std::span<const std::string> args, Io& io);
+bool isCalendarCommand(std::string_view command);
 
 }  // namespace norlune::cli
