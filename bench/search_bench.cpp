@@ -1,0 +1,126 @@
+// The search: keeping names with ListNum 10000 and every name qualifying (the plain pass over the
+// slots against the table's segment tree), and a whole run over a generated file of one million
+// lines.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench/ratio_reporter.h"
+#include "engine/utf8.h"
+#include "search/name_search.h"
+#include "search/text_file.h"
+
+namespace {
+
+using namespace norlune;
+
+std::vector<Score> qualifyingScores(std::size_t n) {
+    std::mt19937 rng(42);
+    std::vector<Score> scores;
+    for (std::size_t i = 0; i < n; ++i) {
+        scores.push_back(Score::fromTwentieths(1400 + static_cast<int>(rng() % 540)));
+    }
+    return scores;
+}
+
+// The keep step as a pass over all slots.
+struct PlainTable {
+    std::vector<std::string> names = std::vector<std::string>(BestNameTable::kMaxSlots + 1);
+    std::vector<std::int16_t> scores = std::vector<std::int16_t>(BestNameTable::kMaxSlots + 1, 0);
+    void keep(const std::string& name, Score score, int listNum) {
+        if (score.twentieths() < 1400) {
+            return;
+        }
+        int lowest = 100;
+        int slot = 0;
+        for (int i = 1; i <= listNum; ++i) {
+            if (scores[static_cast<std::size_t>(i)] < lowest) {
+                lowest = scores[static_cast<std::size_t>(i)];
+                slot = i;
+            }
+        }
+        if (slot != 0 && score.twentieths() > lowest * 20) {
+            names[static_cast<std::size_t>(slot)] = name;
+            scores[static_cast<std::size_t>(slot)] =
+                static_cast<std::int16_t>(score.roundedHalfEven());
+        }
+    }
+};
+
+void BM_KeepPlainPass(benchmark::State& state) {
+    const auto scores = qualifyingScores(1 << 16);
+    PlainTable table;
+    const std::string name = "欧阳明明";
+    std::size_t i = 0;
+    for (auto _ : state) {
+        table.keep(name, scores[i++ % scores.size()], 10000);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+void BM_KeepSegmentTree(benchmark::State& state) {
+    const auto scores = qualifyingScores(1 << 16);
+    BestNameTable table;
+    const std::string name = "欧阳明明";
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(table.keep(name, scores[i++ % scores.size()], 10000));
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+// A GBK candidate file of one million one- and two-character names from the dictionary's
+// characters.
+std::string millionLineFile(const NameTables& tables) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "norlune-bench-candidates.dat").string();
+    std::u32string pool;
+    for (int k = 2; k <= 20; ++k) {
+        pool += tables.strokes.list(k);
+    }
+    std::string text = "1000000\r\n";
+    for (std::size_t i = 0; i < 1000000; ++i) {
+        std::u32string name(1, pool[(i * 7919) % pool.size()]);
+        if (i % 4 != 0) {
+            name += pool[(i * 104729 + 17) % pool.size()];
+        }
+        text += u32ToUtf8(name);
+        text += "\r\n";
+    }
+    std::ofstream(path, std::ios::binary) << encodeGb18030(text);
+    return path;
+}
+
+void BM_SearchRunMillionLines(benchmark::State& state) {
+    const NameTables tables = FillNameTables();
+    const ElementCharacterLists elements = FillElementLists();
+    const NameEngine engine(tables, elements);
+    const std::string path = millionLineFile(tables);
+    SearchSettings settings;
+    settings.surname = "王";
+    for (auto _ : state) {
+        NameSearch search(engine);
+        search.setListNum(static_cast<int>(state.range(0)));
+        search.start(settings, "", path);
+        while (!search.step().endOfFile) {
+        }
+        benchmark::DoNotOptimize(search.finish());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 1000000);
+    std::filesystem::remove(path);
+}
+
+BENCHMARK(BM_KeepPlainPass);
+BENCHMARK(BM_KeepSegmentTree);
+BENCHMARK(BM_SearchRunMillionLines)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return norlune::bench::runWithRatios(argc, argv, {{"BM_KeepPlainPass", "BM_KeepSegmentTree"}});
+}
