@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace norlune::cli {
+namespace {
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result runCli(std::vector<std::string> args, const std::string& exeDir = "/nonexistent") {
+    std::ostringstream out;
+    std::ostringstream err;
+    Io io{out, err, false, exeDir};
+    const int code = run(args, io);
+    return {code, out.str(), err.str()};
+}
+
+class CliSearchTest : public ::testing::Test {
+protected:
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("norlune-cli-" + std::to_string(::getpid()));
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    void write(const std::string& name, const std::string& text) {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+};
+
+TEST_F(CliSearchTest, DirectCaseReadsNoFile) {
+    const Result r = runCli({"search", "--surname", "王", "--left", "小", "--right", "明"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "王小明\n");
+    const Result one = runCli({"search", "--surname", "王", "--left", "明", "--length", "1"});
+    EXPECT_EQ(one.out, "王明\n");
+}
+
+TEST_F(CliSearchTest, SearchesTheFileOfTheChosenSexBesideTheProgram) {
+    // The same names in both files, so only the female rule tells them apart.
+    write("M.dat", "3\r\n明\r\n小明\r\n\r\n");
+    write("F.dat", "1\r\n明\r\n");
+    const Result male = runCli({"search", "--surname", "王", "--scores"}, dir.string());
+    ASSERT_EQ(male.code, 0) << male.err;
+    EXPECT_NE(male.err.find("测算完成，请点击姓名列表中名字查看其详细理数！"), std::string::npos);
+    const Result female = runCli({"search", "--surname", "王", "--female"}, dir.string());
+    ASSERT_EQ(female.code, 0);
+    // 王明 scores the same for both or 5 less for a girl; whatever is listed comes from its file.
+    EXPECT_EQ(female.out.find("王小明"), std::string::npos);
+    for (const std::string& line : {male.out}) {
+        std::istringstream lines(line);
+        std::string entry;
+        while (std::getline(lines, entry)) {
+            const auto tab = entry.find('\t');
+            ASSERT_NE(tab, std::string::npos);
+            EXPECT_GE(std::stoi(entry.substr(tab + 1)), 70);
+        }
+    }
+}
+
+TEST_F(CliSearchTest, MissingFileIsAFileError) {
+    const Result r = runCli({"search", "--surname", "王"}, dir.string());
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("找不到候选名字文件："), std::string::npos);
+    const Result c =
+        runCli({"search", "--surname", "王", "--candidates", (dir / "x.dat").string()});
+    EXPECT_EQ(c.code, 1);
+}
+
+TEST_F(CliSearchTest, BadUsage) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"search"},
+        {"search", "--surname", "欧阳王"},
+        {"search", "--surname", "王", "--left", "小明"},
+        {"search", "--surname", "王", "--top", "99"},
+        {"search", "--surname", "王", "--top", "10001"},
+        {"search", "--surname", "王", "--top", "1e3"},
+        {"search", "--surname", "王", "--length", "3"},
+        {"search", "--surname", "王", "--need", "木X"},
+        {"search", "--surname", "王", "extra"},
+    };
+    for (const auto& args : bad) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.code, 2) << args.back();
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+}  // namespace
+}  // namespace norlune::cli
