@@ -10,6 +10,7 @@ class PairTable:
         self.force = []
         self.inserts = []
         self.tail = []
+        self.first = {}
         for number, words in read_lines("pairs.txt"):
             key, args = words[0], words[1:]
             if key == "total":
@@ -20,6 +21,8 @@ class PairTable:
                 self.force.append((args[0], args[1]))
             elif key == "insert":
                 self.inserts.append((int(args[0]), args[1], args[2]))
+            elif key == "first":
+                self.first[args[0]] = args[1]
             elif key == "tail":
                 self.tail.append((args[0], args[1]))
             else:
@@ -45,6 +48,10 @@ def build(uh, keep_own):
         if counterpart:
             core[ch] = counterpart
     for simple, trad in table.force:
+        core[simple] = trad
+    for simple, trad in table.first.items():
+        if simple not in core:
+            raise SystemExit(f"{simple} has no pair of its own to change")
         core[simple] = trad
     tail_chars = {s for s, _ in table.tail}
     fillers = {}
