@@ -41,6 +41,7 @@ class StrokeTable:
         self.exclude = set()
         self.add = []
         self.require = []
+        self.prefer = set()
         for number, words in read_lines("stroke_table.txt"):
             key, args = words[0], words[1:]
             if key == "size":
@@ -58,6 +59,8 @@ class StrokeTable:
                 self.exclude.update(args)
             elif key == "add":
                 self.add.extend(args)
+            elif key == "prefer":
+                self.prefer.update("".join(args))
             elif key == "require":
                 self.require.extend(args)
             else:
@@ -134,7 +137,7 @@ def build(uh, keep_own, pair_traditionals):
 
     candidates = [c for c in uh.gb2312 + table.add
                   if c not in table.exclude and c not in pair_traditionals]
-    level = {c: (uh.gb_level(c), uh.usage_key(c)) for c in candidates}
+    level = {c: (c not in table.prefer, uh.gb_level(c), uh.usage_key(c)) for c in candidates}
 
     # Lowest list of every character in a fixed list.
     fixed_lowest = {}

@@ -169,11 +169,19 @@ class Unihan:
         value = self.get(ch, "kTGH")
         return int(value.split(":")[1]) if value else None
 
+    def frequency_class(self, ch):
+        """The best kFrequency class (1 = most used) of the character or of one of its
+        traditional variants (the classes were counted on traditional text); 6 for none."""
+        forms = [ch] + self.variants(ch, "kTraditionalVariant")
+        return min(int(self.get(f, "kFrequency", "6")) for f in forms)
+
     def usage_key(self, ch):
-        """Sort key that puts the more used character first: counted frequency in the
-        frequency dictionary, then the frequency class, then the general standard table,
-        then the GB 2312 position."""
-        return (-self.pinlu(ch), int(self.get(ch, "kFrequency", "9")), self.tgh(ch) or 99999,
+        """Sort key that puts the more used character first: the frequency class, then the
+        counted frequency in the frequency dictionary, then the level and position in the 2013
+        general standard table, then the GB 2312 position."""
+        tgh = self.tgh(ch) or 99999
+        tgh_level = 1 if tgh <= 3500 else 2 if tgh <= 6500 else 3
+        return (self.frequency_class(ch), -self.pinlu(ch), tgh_level, tgh,
                 self.gb0.get(ch, 99999), ord(ch))
 
     def is_gbk(self, ch):
