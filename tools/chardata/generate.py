@@ -42,7 +42,8 @@ def main():
     keep_own = read_keep_own()
     simple, trad, pair_report = pairs.build(uh, keep_own)
     pair_traditionals = set(trad)
-    stroke_lists, stroke_report = strokes.build(uh, keep_own, pair_traditionals)
+    stroke_lists, stroke_report = strokes.build(uh, keep_own, pair_traditionals,
+                                                pair_report["first"])
     element_lists, element_report = elements.build(uh, pair_traditionals - set(simple))
 
     write(os.path.join(args.data, "strokes.txt"), stroke_lists[1:])

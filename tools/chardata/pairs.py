@@ -68,7 +68,7 @@ def build(uh, keep_own):
     bounds = [(-1, -1)] + [(i, position[c]) for i, c in sorted(table.anchors)]
     bounds.append((gb_total + len(inserts), len(level1)))
     chosen = set(core)
-    report = {"fillers": [], "unused": []}
+    report = {"fillers": [], "unused": [], "first": dict(table.first)}
     for (i0, p0), (i1, p1) in zip(bounds, bounds[1:]):
         inserted = sum(1 for i, _, _ in inserts if i0 < i < i1)
         want = i1 - i0 - 1 - inserted

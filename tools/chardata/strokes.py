@@ -70,9 +70,10 @@ class StrokeTable:
 class Counter:
     """Numerology counts of characters and of their traditional forms."""
 
-    def __init__(self, uh, keep_own):
+    def __init__(self, uh, keep_own, first_forms):
         self.uh = uh
         self.keep_own = keep_own
+        self.first_forms = first_forms
 
     def count(self, form):
         """The numerology count of one (traditional) form: the full form of its Kangxi radical
@@ -104,9 +105,12 @@ class Counter:
 
     def form(self, ch):
         """The form that decides the count of `ch`: the character itself where it keeps its own
-        form; else its GB 12345 counterpart; else its first traditional variant; else itself."""
+        form; else the form its first pair converts it to where that pair differs from GB 12345;
+        else its GB 12345 counterpart; else its first traditional variant; else itself."""
         if ch in self.keep_own:
             return ch
+        if ch in self.first_forms:
+            return self.first_forms[ch]
         counterpart = self.uh.gb12345_counterpart(ch)
         if counterpart:
             return counterpart
@@ -127,11 +131,11 @@ class Counter:
                       key=lambda item: ord(item[0]))
 
 
-def build(uh, keep_own, pair_traditionals):
+def build(uh, keep_own, pair_traditionals, first_forms):
     """Returns (lists, report): lists[k] is the text of list k (index 0 unused); report
     collects what the README lists (choices made while building)."""
     table = StrokeTable()
-    counter = Counter(uh, keep_own)
+    counter = Counter(uh, keep_own, first_forms)
     report = {"dropped": collections.defaultdict(list), "further": [], "repeats": [],
               "same_form": [], "check": []}
 
