@@ -174,11 +174,12 @@ void CalendarTables::buildIndexes() {
     }
 }
 
-CalendarTables FillCalendarTables() {
+CalendarTables CalendarTables::fromTexts(std::string_view equationOfTime,
+                                         std::string_view solarTerms) {
     CalendarTables tables;
-    tables.EquationOfTimeTable = lines(embedded::kEquationOfTimeTxt);
+    tables.EquationOfTimeTable = lines(equationOfTime);
     tables.EquationOfTimeTable.insert(tables.EquationOfTimeTable.begin(), std::string());
-    tables.SolarTermTable = lines(embedded::kSolarTermsTxt);
+    tables.SolarTermTable = lines(solarTerms);
     tables.SolarTermTable.insert(tables.SolarTermTable.begin(), std::string());
     for (int n = 1; n <= 60; ++n) {
         tables.JiaziTable[static_cast<std::size_t>(n)] = stemBranchName(n - 1, n - 1);
@@ -186,6 +187,10 @@ CalendarTables FillCalendarTables() {
     tables.weights = builtInWeightTables();
     tables.buildIndexes();
     return tables;
+}
+
+CalendarTables FillCalendarTables() {
+    return CalendarTables::fromTexts(embedded::kEquationOfTimeTxt, embedded::kSolarTermsTxt);
 }
 
 }  // namespace norlune

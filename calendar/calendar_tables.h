@@ -51,8 +51,11 @@ public:
     // Position 1..60 of a stem-branch name in JiaziTable; 0 when it is not there.
     int jiaziPosition(std::string_view name) const;
 
+    // Tables from the two stored texts (one entry per line), with the built-in stem-branch names
+    // and weights.
+    static CalendarTables fromTexts(std::string_view equationOfTime, std::string_view solarTerms);
+
 private:
-    friend CalendarTables FillCalendarTables();
     void buildIndexes();
 
     std::unordered_map<unsigned, std::chrono::seconds> equationByDay_;  // month * 100 + day
