@@ -1,0 +1,70 @@
+#pragma once
+// The birth-time dialog (Form2): a month calendar with hour and minute lists. "确定" checks the
+// choice and stores it as the birth moment, "取消" withdraws a stored one.
+#include <QDateTime>
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "calendar/birth_moment.h"
+
+class QCalendarWidget;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace norlune::ui {
+
+class UserInteraction;
+
+// The birth moment shared by the dialog and the main window for the whole run of the program.
+struct BirthTimeStore {
+    // Unset until the dialog first opens; then it presets every opening.
+    std::optional<norlune::BirthMoment> BirthMoment;
+    // A moment was confirmed with "确定" and not withdrawn since.
+    bool BirthMomentSet = false;
+};
+
+inline constexpr const char* kNoBirthDateMessage = "请指定出生日期！";
+inline constexpr const char* kBirthYearRangeMessage = "出生时间限1921年到2019年之间";
+
+struct BirthChoice {
+    std::optional<norlune::BirthMoment> moment;  // the confirmed moment
+    QString message;                             // or why the choice is refused
+};
+
+// The check of "确定": `day` is 0 while the calendar has no selected day; the hour item is "0" to
+// "23", the minute item "00" to "59".
+BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourItem,
+                             const QString& minuteItem);
+
+class BirthTimeDialog : public QDialog {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // Built afresh for every opening: fills the lists and shows the stored moment (or now).
+    BirthTimeDialog(BirthTimeStore& store, UserInteraction& interaction, const Clock& now,
+                    QWidget* parent = nullptr);
+
+    void Command2_Click();  // 确定
+    void Command1_Click();  // 取消
+
+    QCalendarWidget* Calendar1;
+    QComboBox* Combo1;
+    QLabel* Label1;
+    QComboBox* Combo2;
+    QLabel* Label2;
+    QPushButton* Command2;
+    QPushButton* Command1;
+
+private:
+    // The calendar's day, 0 when it has none selected.
+    int selectedDay() const;
+
+    BirthTimeStore& store_;
+    UserInteraction& interaction_;
+};
+
+}  // namespace norlune::ui

@@ -1,0 +1,25 @@
+#include <QApplication>
+#include <QStringList>
+
+#include "ui/main_window.h"
+#include "ui/screenshot_tour.h"
+#include "ui/user_interaction.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const std::string programDirectory = QCoreApplication::applicationDirPath().toStdString();
+    const QStringList args = QCoreApplication::arguments();
+    // Development aid, not for users: pictures of the window for review.
+    if (args.size() == 3 && args.at(1) == QStringLiteral("--screenshot")) {
+        return norlune::ui::runScreenshotTour(args.at(2), programDirectory);
+    }
+    norlune::ui::QtUserInteraction interaction;
+    norlune::ui::MainWindowDeps deps;
+    deps.interaction = &interaction;
+    deps.candidateDirectory = programDirectory;
+    deps.now = [] { return QDateTime::currentDateTime(); };
+    deps.locale = QLocale::system();
+    norlune::ui::MainWindow window(deps);
+    window.show();
+    return app.exec();
+}

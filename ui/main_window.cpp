@@ -1,0 +1,537 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <utility>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <QProcess>
+#endif
+
+#include "calendar/bazi_report.h"
+#include "embedded/norlune_icon_png.h"
+#include "engine/name_report.h"
+#include "search/name_list_file.h"
+#include "ui/fonts.h"
+#include "ui/help_window.h"
+#include "ui/qt_text.h"
+#include "ui/user_interaction.h"
+
+namespace norlune::ui {
+namespace {
+
+// The layout is given in twips; 15 twips make one pixel at 96 dots per inch.
+constexpr int px(int twips) {
+    return (twips + 7) / 15;
+}
+
+template <class Widget>
+Widget* place(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(px(left), px(top), px(width), px(height));
+    return widget;
+}
+
+// A read-only box with the button-face colour as its background.
+void makeDisplayBox(QWidget* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    box->setPalette(palette);
+}
+
+QPlainTextEdit* reportBox(QWidget* parent, const char* name, int left, int top, int width,
+                          int height) {
+    auto* box = place<QPlainTextEdit>(parent, name, left, top, width, height);
+    box->setReadOnly(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    makeDisplayBox(box);
+    return box;
+}
+
+QString listNumText(int listNum) {
+    return qs("列出") + QString::number(listNum) + qs("个优选名字");
+}
+
+QDate qdate(const std::chrono::year_month_day& ymd) {
+    return QDate(static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+                 static_cast<int>(static_cast<unsigned>(ymd.day())));
+}
+
+}  // namespace
+
+std::shared_ptr<const ReferenceTables> fillReferenceTables() {
+    auto tables = std::make_shared<ReferenceTables>(
+        ReferenceTables{FillCalendarTables(), FillElementLists(), FillNameTables()});
+    return tables;
+}
+
+QString nameListFileFilter() {
+    return QStringLiteral("*.txt (*.txt)");
+}
+
+QString generalDateText(const QLocale& locale, const norlune::BirthMoment& moment) {
+    const QString date = locale.toString(qdate(moment.date()), QLocale::ShortFormat);
+    if (moment.hour() == 0 && moment.minute() == 0) {
+        return date;
+    }
+    return date + QLatin1Char(' ') +
+           locale.toString(QTime(moment.hour(), moment.minute()), QLocale::ShortFormat);
+}
+
+MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)
+    : QMainWindow(parent),
+      deps_(std::move(deps)),
+      // The load step: every reference table is filled before anything else happens.
+      tables_(deps_.tables ? deps_.tables : fillReferenceTables()),
+      engine_(tables_->names, tables_->elements),
+      search_(engine_) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Norlune"));
+    QPixmap icon;
+    icon.loadFromData(reinterpret_cast<const uchar*>(embedded::kNorluneIconPng.data()),
+                      static_cast<uint>(embedded::kNorluneIconPng.size()), "PNG");
+    setWindowIcon(QIcon(icon));
+    // The layout was measured with 宋体 9 point as the window's font.
+    setFont(songtiFont(9));
+    buildControls();
+    buildMenus();
+    connectHandlers();
+    load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(px(11910), px(7515));
+    setCentralWidget(client);
+
+    // Created in tab order: the name list first.
+    List1 = place<QListWidget>(client, "List1", 120, 3120, 6735, 4230);
+    List1->setFont(songtiFont(10.5));
+    List1->setSortingEnabled(false);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    Frame5 = place<QGroupBox>(client, "Frame5", 120, 120, 3735, 735);
+    Label2 = place<QLabel>(Frame5, "Label2", 240, 255, 375, 255);
+    Label2->setText(qs("姓氏"));
+    Text1 = place<QLineEdit>(Frame5, "Text1", 960, 240, 735, 270);
+    Option7 = place<QRadioButton>(Frame5, "Option7", 1800, 240, 735, 255);
+    Option7->setText(qs("男性"));
+    Option7->setChecked(true);
+    Option8 = place<QRadioButton>(Frame5, "Option8", 2520, 240, 735, 255);
+    Option8->setText(qs("女性"));
+
+    Frame4 = place<QGroupBox>(client, "Frame4", 120, 960, 3735, 735);
+    Label4 = place<QLabel>(Frame4, "Label4", 240, 240, 855, 255);
+    Label4->setText(qs("姓名字数"));
+    Option6 = place<QRadioButton>(Frame4, "Option6", 1080, 240, 735, 255);
+    Option6->setText(qs("不限"));
+    Option6->setChecked(true);
+    Option5 = place<QRadioButton>(Frame4, "Option5", 1800, 240, 735, 255);
+    Option5->setText(qs("单字"));
+    Option4 = place<QRadioButton>(Frame4, "Option4", 2520, 240, 735, 255);
+    Option4->setText(qs("双字"));
+
+    Frame3 = place<QGroupBox>(client, "Frame3", 120, 1800, 3735, 1215);
+    Label7 = place<QLabel>(Frame3, "Label7", 240, 375, 1575, 255);
+    Label7->setText(qs("指定名字"));
+    Text4 = place<QLineEdit>(Frame3, "Text4", 960, 360, 375, 270);
+    Text5 = place<QLineEdit>(Frame3, "Text5", 1320, 360, 375, 270);
+    Label3 = place<QLabel>(Frame3, "Label3", 1800, 375, 1815, 255);
+    Label3->setText(qs("(可指定名字中左右字)"));
+    Check1 = place<QCheckBox>(Frame3, "Check1", 240, 720, 2895, 255);
+    Check1->setText(qs("或名字中包含左右字中任意一字"));
+
+    Frame6 = place<QGroupBox>(client, "Frame6", 3960, 120, 2895, 1575);
+    Label1 = place<QLabel>(Frame6, "Label1", 240, 120, 2535, 495);
+    Label1->setFont(songtiFont(26.25));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label5 = place<QLabel>(Frame6, "Label5", 240, 720, 2535, 255);
+    Label5->setText(qs("已测算0个姓名"));
+    Command1 = place<QPushButton>(Frame6, "Command1", 120, 960, 1215, 375);
+    Command1->setText(qs("开始测算"));
+    Command2 = place<QPushButton>(Frame6, "Command2", 1560, 960, 1215, 375);
+    Command2->setText(qs("停止测算"));
+    Command2->setEnabled(false);
+    ProgressBar1 = place<QProgressBar>(Frame6, "ProgressBar1", 120, 1365, 2655, 135);
+    ProgressBar1->setRange(0, 1000);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+
+    Frame7 = place<QGroupBox>(client, "Frame7", 3960, 1800, 2895, 1215);
+    Frame7->setTitle(qs("高级设置"));
+    Label6 = place<QLabel>(Frame7, "Label6", 120, 240, 2535, 255);
+    Label6->setText(qs("显示前"));
+    HScroll1 = place<QScrollBar>(Frame7, "HScroll1", 120, 480, 2535, 255);
+    HScroll1->setOrientation(Qt::Horizontal);
+    HScroll1->setRange(1, 100);
+    HScroll1->setValue(1);
+    HScroll1->setSingleStep(1);
+    HScroll1->setPageStep(1);
+    // The change event comes once the value has settled; dragging the thumb only scrolls.
+    HScroll1->setTracking(false);
+    Check2 = place<QCheckBox>(Frame7, "Check2", 120, 840, 2535, 255);
+    Check2->setText(qs("配合生辰八字取名"));
+
+    Command4 = place<QPushButton>(client, "Command4", 6960, 240, 1335, 375);
+    Command4->setText(qs("选择出生时间"));
+    Text6 = place<QLineEdit>(client, "Text6", 8400, 360, 2295, 315);
+    Text6->setReadOnly(true);
+    Text6->setFocusPolicy(Qt::NoFocus);
+    makeDisplayBox(Text6);
+    Label8 = place<QLabel>(client, "Label8", 10920, 360, 735, 255);
+    Text3 = reportBox(client, "Text3", 6960, 720, 4815, 2295);
+    Text2 = reportBox(client, "Text2", 6960, 3120, 4815, 4215);
+
+    for (QPushButton* button : {Command1, Command2, Command4}) {
+        button->setAutoDefault(false);
+    }
+    for (QLineEdit* box : {Text1, Text4, Text5}) {
+        box->installEventFilter(this);
+    }
+}
+
+void MainWindow::buildMenus() {
+    QMenu* fileMenu = menuBar()->addMenu(qs("文件"));
+    fileMenu->setObjectName(QStringLiteral("filemenu"));
+    outputnamefile = fileMenu->addAction(qs("导出姓名列表"));
+    outputnamefile->setObjectName(QStringLiteral("outputnamefile"));
+    inputnamefile = fileMenu->addAction(qs("导入姓名列表"));
+    inputnamefile->setObjectName(QStringLiteral("inputnamefile"));
+    QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
+    helpMenu->setObjectName(QStringLiteral("helpmenu"));
+    help1 = helpMenu->addAction(qs("帮助"));
+    help1->setObjectName(QStringLiteral("help1"));
+    // The window sees F1 before any of its controls does.
+    help1->setShortcut(QKeySequence(Qt::Key_F1));
+    help1->setShortcutContext(Qt::WindowShortcut);
+}
+
+void MainWindow::connectHandlers() {
+    connect(Text1, &QLineEdit::textChanged, this, &MainWindow::Text1_Change);
+    connect(Text4, &QLineEdit::textChanged, this, &MainWindow::Text4_Change);
+    connect(Text5, &QLineEdit::textChanged, this, &MainWindow::Text5_Change);
+    connect(Option7, &QRadioButton::clicked, this, &MainWindow::Option7_Click);
+    connect(Option8, &QRadioButton::clicked, this, &MainWindow::Option7_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &MainWindow::HScroll1_Change);
+    connect(HScroll1, &QScrollBar::sliderMoved, this, &MainWindow::HScroll1_Scroll);
+    connect(Check2, &QCheckBox::clicked, this, &MainWindow::Check2_Click);
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
+    connect(List1, &QListWidget::itemSelectionChanged, this, &MainWindow::List1_Click);
+    connect(outputnamefile, &QAction::triggered, this, &MainWindow::outputnamefile_Click);
+    connect(inputnamefile, &QAction::triggered, this, &MainWindow::inputnamefile_Click);
+    connect(help1, &QAction::triggered, this, &MainWindow::help1_Click);
+}
+
+void MainWindow::load() {
+    Text1->setText(qs("赵"));
+    const QDateTime now = deps_.now ? deps_.now() : QDateTime::currentDateTime();
+    Text6->setText(deps_.locale.toString(now.date(), QLocale::ShortFormat));
+    setWindowTitle(QStringLiteral("NorluneV1.0"));
+    search_.setListNum(100);
+    showListNum(search_.ListNum());
+    Option7_Click();
+    setFixedSize(px(11910), px(7515) + menuBar()->sizeHint().height());
+    List1->setFocus();
+}
+
+void MainWindow::message(const QString& text) {
+    deps_.interaction->showMessage(this, text);
+}
+
+void MainWindow::message(std::string_view text) {
+    message(qs(text));
+}
+
+void MainWindow::updateCommands() {
+    Command1->setEnabled(surnameValid_ && !running_);
+    // A run in progress keeps its surname: no import, and no export under the new surname.
+    outputnamefile->setEnabled(!running_);
+    inputnamefile->setEnabled(!running_);
+}
+
+void MainWindow::showListNum(int listNum) {
+    Label6->setText(listNumText(listNum));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+            box->selectAll();
+            // A mouse click places the cursor after the focus arrived; select again after it.
+            QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::Text1_Change() {
+    const QString text = Text1->text();
+    const qsizetype length = characterCount(text);
+    if (length == 0 || length > 2) {
+        if (length > 2) {
+            message(std::string_view("姓名字数不能超过2个"));
+            // The cut raises this rule again for the short text; the start command stays
+            // disabled all the same until the next edit.
+            Text1->setText(leftCharacters(text, 2));
+        }
+        surnameValid_ = false;
+    } else {
+        surnameValid_ = true;
+    }
+    updateCommands();
+}
+
+void MainWindow::Text4_Change() {
+    const QString text = Text4->text();
+    if (characterCount(text) > 1) {
+        Text5->setText(characterAt(text, 1));
+        Text4->setText(characterAt(text, 0));
+        Text5->setFocus();
+    }
+}
+
+void MainWindow::Text5_Change() {
+    const QString text = Text5->text();
+    if (characterCount(text) > 1) {
+        message(std::string_view("限一个字！"));
+        Text5->setText(characterAt(text, 0));
+    }
+}
+
+void MainWindow::Option7_Click() {
+    Label8->setText(Option7->isChecked() ? qs("男性") : qs("女性"));
+    BaZhiCal();
+}
+
+void MainWindow::HScroll1_Change(int value) {
+    search_.setListNum(value * 100);
+    showListNum(search_.ListNum());
+}
+
+void MainWindow::HScroll1_Scroll(int value) {
+    showListNum(value * 100);
+}
+
+void MainWindow::Check2_Click() {
+    SearchState& state = search_.state();
+    state.bShenChen = Check2->isChecked();
+    if (state.bShenChen && state.Gxiyong.empty()) {
+        message(std::string_view("请指定出生时间！"));
+        Command4_Click();
+    }
+}
+
+void MainWindow::Command4_Click() {
+    BirthTimeDialog dialog(birthTime_, *deps_.interaction, deps_.now, this);
+    deps_.interaction->runBirthTimeDialog(dialog);
+    BaZhiCal();
+}
+
+void MainWindow::BaZhiCal() {
+    if (!birthTime_.BirthMomentSet || !birthTime_.BirthMoment) {
+        return;
+    }
+    const norlune::BirthMoment moment = *birthTime_.BirthMoment;
+    Text6->setText(generalDateText(deps_.locale, moment));
+    const int sexCode = Option7->isChecked() ? kSexMale : kSexFemale;
+    const BaZiReport report = BuildBaZiReport(tables_->calendar, moment, sexCode);
+    Text3->setPlainText(reportText(report.text));
+    search_.state().Gxiyong = report.favourable;
+}
+
+void MainWindow::Command1_Click() {
+    if (running_ || search_.running()) {
+        return;
+    }
+    Command1->setEnabled(false);
+    Command2->setEnabled(true);
+    SearchSettings settings;
+    settings.surname = utf8(Text1->text());
+    settings.female = Option8->isChecked();
+    settings.nameLength = Option5->isChecked() ? 1 : (Option4->isChecked() ? 2 : 0);
+    settings.left = utf8(Text4->text());
+    settings.right = utf8(Text5->text());
+    settings.either = Check1->isChecked();
+    const NameSearch::StartResult start = search_.start(settings, deps_.candidateDirectory);
+    switch (start.kind) {
+        case NameSearch::StartResult::Kind::Direct:
+            Text2->setPlainText(reportText(start.report));
+            Label1->setText(qs(start.fullName));
+            List1->clear();
+            List1->addItem(qs(start.fullName));
+            Command2->setEnabled(false);
+            updateCommands();
+            return;
+        case NameSearch::StartResult::Kind::Failed:
+            Command2->setEnabled(false);
+            updateCommands();
+            message(start.message);
+            return;
+        case NameSearch::StartResult::Kind::Refused:
+            return;
+        case NameSearch::StartResult::Kind::Searching:
+            break;
+    }
+    running_ = true;
+    updateCommands();
+    List1->setEnabled(false);
+    if (!start.warning.empty()) {
+        message(start.warning);
+    }
+    runSearch();
+}
+
+void MainWindow::runSearch() {
+    while (true) {
+        const NameSearch::Step step = search_.step();
+        if (step.endOfFile) {
+            message(std::string_view(kSearchCompleteMessage));
+            break;
+        }
+        if (step.progress) {
+            ProgressBar1->setValue(*step.progress);
+        }
+        if (step.label1) {
+            Label1->setText(qs(*step.label1));
+        }
+        if (step.label5) {
+            Label5->setText(qs(*step.label5));
+        }
+        QCoreApplication::processEvents();
+        if (closing_) {
+            // The window was closed in the middle of the run: the program ends, nothing is shown.
+            search_.finish();
+            running_ = false;
+            return;
+        }
+        if (search_.state().bCancle) {
+            break;
+        }
+    }
+    const std::vector<std::string> names = search_.finish();
+    List1->clear();
+    for (const std::string& name : names) {
+        List1->addItem(qs(name));
+    }
+    List1->setEnabled(true);
+    Command2->setEnabled(false);
+    running_ = false;
+    updateCommands();
+}
+
+void MainWindow::Command2_Click() {
+    search_.requestStop();
+    Command2->setEnabled(false);
+}
+
+void MainWindow::List1_Click() {
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    if (selected.isEmpty()) {
+        return;
+    }
+    SearchState& state = search_.state();
+    state.bShowInfo = true;
+    const std::string entry = utf8(selected.front()->text());
+    Label1->setText(qs(entry));
+    const std::optional<std::string> given = givenNameFromListEntry(entry, state.Gxing);
+    if (!given) {
+        // An entry shorter than the list's surname holds no given name: no report.
+        Text2->clear();
+        return;
+    }
+    const NameAnalysis analysis = engine_.AnalyzeName(
+        state.Gxing, *given, {state.bFamale, state.bShenChen, state.sNeedWx, state.bShowInfo});
+    state.Fbadn = analysis.Fbadn;
+    Text2->setPlainText(reportText(analysis.report));
+}
+
+void MainWindow::outputnamefile_Click() {
+    const QString path = deps_.interaction->saveFileName(this, nameListFileFilter());
+    if (path.isEmpty() || List1->count() == 0) {
+        return;
+    }
+    NameList list;
+    list.Gxing = search_.state().Gxing;
+    for (int i = 0; i < List1->count(); ++i) {
+        list.entries.push_back(utf8(List1->item(i)->text()));
+    }
+    const std::string problem = exportNameList(utf8(path), list);
+    if (!problem.empty()) {
+        message(problem);
+    }
+}
+
+void MainWindow::inputnamefile_Click() {
+    const QString path = deps_.interaction->openFileName(this, nameListFileFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    const NameListImport imported = importNameList(utf8(path));
+    if (imported.list) {
+        List1->clear();
+        search_.state().Gxing = imported.list->Gxing;
+        for (const std::string& entry : imported.list->entries) {
+            List1->addItem(qs(entry));
+        }
+    }
+    if (!imported.message.empty()) {
+        message(imported.message);
+    }
+}
+
+void MainWindow::help1_Click() {
+#ifdef Q_OS_WIN
+    QProcess viewer;
+    viewer.setProgram(QStringLiteral("hh.exe"));
+    viewer.setArguments({QStringLiteral("help.chm")});
+    viewer.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
+        args->startupInfo->dwFlags |= STARTF_USESHOWWINDOW;
+        args->startupInfo->wShowWindow = SW_SHOWMAXIMIZED;
+    });
+    // A missing viewer or help file leaves the program running as before.
+    viewer.startDetached();
+#else
+    if (!helpWindow_) {
+        helpWindow_ = new HelpWindow(this);
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+#endif
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        closing_ = true;
+        search_.requestStop();
+    }
+    if (helpWindow_) {
+        helpWindow_->close();
+    }
+    event->accept();
+}
+
+}  // namespace norlune::ui

@@ -1,0 +1,155 @@
+#pragma once
+// The main window: the search settings, the run display and commands, the name list, the two
+// report boxes and the menus. It owns the search state and the birth moment and calls the
+// libraries; every modal interaction goes through the UserInteraction it is given.
+#include <QDateTime>
+#include <QLocale>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+#include "calendar/calendar_tables.h"
+#include "engine/element_lists.h"
+#include "engine/name_engine.h"
+#include "search/name_search.h"
+#include "ui/birth_time_dialog.h"
+#include "ui/help_window.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace norlune::ui {
+
+class UserInteraction;
+
+// Every reference table of the program; read-only once filled.
+struct ReferenceTables {
+    CalendarTables calendar;
+    ElementCharacterLists elements;
+    NameTables names;
+};
+
+// Fills the tables in the start-up order: calendar tables, element lists, name tables.
+std::shared_ptr<const ReferenceTables> fillReferenceTables();
+
+struct MainWindowDeps {
+    UserInteraction* interaction = nullptr;  // must outlive the window
+    std::string candidateDirectory;          // where M.dat and F.dat lie
+    BirthTimeDialog::Clock now;              // the local date and time
+    QLocale locale;                          // the date formats of Text6
+    // Shared tables; when empty the window fills its own at start-up.
+    std::shared_ptr<const ReferenceTables> tables;
+};
+
+// A moment as the general date format writes it: date and time, the date alone at 00:00.
+QString generalDateText(const QLocale& locale, const norlune::BirthMoment& moment);
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(MainWindowDeps deps, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const SearchState& state() const { return search_.state(); }
+    int ListNum() const { return search_.ListNum(); }
+    const BirthTimeStore& birthTime() const { return birthTime_; }
+    bool running() const { return running_; }
+    HelpWindow* helpWindow() const { return helpWindow_; }
+
+    // Shows the BaZi report of the confirmed birth moment for the selected sex.
+    void BaZhiCal();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectHandlers();
+    void load();
+
+    void Text1_Change();
+    void Text4_Change();
+    void Text5_Change();
+    void Option7_Click();
+    void HScroll1_Change(int value);
+    void HScroll1_Scroll(int value);
+    void Check2_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command4_Click();
+    void List1_Click();
+    void outputnamefile_Click();
+    void inputnamefile_Click();
+    void help1_Click();
+
+    // The search loop: one candidate per pass, one pass of the event loop between two passes.
+    void runSearch();
+    // The start command follows the surname rule, except while a run is in progress.
+    void updateCommands();
+    void showListNum(int listNum);
+    void message(const QString& text);
+    void message(std::string_view text);
+
+    MainWindowDeps deps_;
+    std::shared_ptr<const ReferenceTables> tables_;
+    NameEngine engine_;
+    NameSearch search_;
+    BirthTimeStore birthTime_;
+    bool surnameValid_ = false;
+    bool running_ = false;
+    bool closing_ = false;
+    QPointer<HelpWindow> helpWindow_;
+
+    QGroupBox* Frame5 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QRadioButton* Option7 = nullptr;
+    QRadioButton* Option8 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QLabel* Label4 = nullptr;
+    QRadioButton* Option6 = nullptr;
+    QRadioButton* Option5 = nullptr;
+    QRadioButton* Option4 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* Text4 = nullptr;
+    QLineEdit* Text5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QGroupBox* Frame6 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QGroupBox* Frame7 = nullptr;
+    QLabel* Label6 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QLineEdit* Text6 = nullptr;
+    QLabel* Label8 = nullptr;
+    QPlainTextEdit* Text3 = nullptr;
+    QListWidget* List1 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
+    QAction* outputnamefile = nullptr;
+    QAction* inputnamefile = nullptr;
+    QAction* help1 = nullptr;
+};
+
+// The filter of the name-list file dialogs.
+QString nameListFileFilter();
+
+}  // namespace norlune::ui

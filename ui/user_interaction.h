@@ -1,0 +1,37 @@
+#pragma once
+// Every modal interaction of the window goes through this interface: message boxes, the file
+// dialogs and the birth-time dialog. The program uses QtUserInteraction; tests put in their own,
+// answer without blocking and record what was asked.
+#include <QString>
+
+class QWidget;
+
+namespace norlune::ui {
+
+class BirthTimeDialog;
+
+class UserInteraction {
+public:
+    virtual ~UserInteraction() = default;
+
+    // A message box with an OK button only; returns once it is closed.
+    virtual void showMessage(QWidget* parent, const QString& text) = 0;
+    // The save and open dialogs with one filter entry; an empty text when cancelled.
+    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    // Shows the birth-time dialog modally and returns once it is closed.
+    virtual void runBirthTimeDialog(BirthTimeDialog& dialog) = 0;
+};
+
+class QtUserInteraction final : public UserInteraction {
+public:
+    void showMessage(QWidget* parent, const QString& text) override;
+    QString saveFileName(QWidget* parent, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
+    void runBirthTimeDialog(BirthTimeDialog& dialog) override;
+};
+
+// The title of the program's message boxes.
+QString messageTitle();
+
+}  // namespace norlune::ui
