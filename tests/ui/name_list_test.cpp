@@ -1,0 +1,199 @@
+// The click on a list entry, and the export and import of name lists through the file dialogs.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "search/name_list_file.h"
+#include "ui_fixture.h"
+
+namespace norlune::ui::testing {
+namespace {
+
+class NameListTest : public WindowTest {
+protected:
+    // Imports a list file with the given lines through the open dialog.
+    void importLines(const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + "\r\n";
+        }
+        const QString path = folder.filePath(QStringLiteral("import.txt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        file.close();
+        fake.openAnswers << path;
+        action("inputnamefile")->trigger();
+    }
+
+    // Clicks the entry of the list with the mouse, as the user does.
+    void clickEntry(int row) {
+        auto* list = control<QListWidget>("List1");
+        QListWidgetItem* item = list->item(row);
+        ASSERT_NE(item, nullptr);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+    }
+
+    QString reportOf(const std::string& surname, const std::string& given) const {
+        const auto tables = sharedTables();
+        const NameEngine engine(tables->names, tables->elements);
+        return reportText(engine.AnalyzeName(surname, given, {false, false, {}, true}).report);
+    }
+
+    QString text2() const { return control<QPlainTextEdit>("Text2")->toPlainText(); }
+    QString label1() const { return control<QLabel>("Label1")->text(); }
+};
+
+struct ClickCase {
+    const char* surname;  // line 1 of the list file: Gxing
+    const char* entry;
+    const char* judgedSurname;
+    const char* judgedGiven;
+};
+
+TEST_F(NameListTest, ClickJudgesTheGivenNameByTheSurnameLength) {
+    const ClickCase cases[] = {
+        {"王", "王小明", "王", "小明"},
+        {"欧阳", "王小明", "欧阳", "明"},  // only the surname's length counts
+        {"欧阳", "欧阳小明", "欧阳", "小明"},
+        {"王", "88)王小明", "王", "小明"},
+        {"王", "王小明=88", "王", "小明"},
+        {"欧阳", "90.5)欧阳明", "欧阳", "明"},
+        {"欧阳", "欧阳明=90.5", "欧阳", "明"},
+    };
+    window->show();
+    for (const ClickCase& c : cases) {
+        SCOPED_TRACE(c.entry);
+        importLines({c.surname, c.entry});
+        ASSERT_EQ(listEntries(), QStringList{qs(c.entry)});
+        clickEntry(0);
+        EXPECT_EQ(label1(), qs(c.entry));
+        EXPECT_EQ(text2(), reportOf(c.judgedSurname, c.judgedGiven));
+        EXPECT_TRUE(window->state().bShowInfo);
+    }
+}
+
+TEST_F(NameListTest, ClickingAnotherEntryReplacesTheReport) {
+    window->show();
+    importLines({"王", "王小明", "王明"});
+    clickEntry(0);
+    EXPECT_EQ(text2(), reportOf("王", "小明"));
+    clickEntry(1);
+    EXPECT_EQ(label1(), qs("王明"));
+    EXPECT_EQ(text2(), reportOf("王", "明"));
+}
+
+TEST_F(NameListTest, EntryShorterThanTheSurnameShowsNoReport) {
+    window->show();
+    importLines({"欧阳", "王小明", "王"});
+    clickEntry(0);
+    ASSERT_FALSE(text2().isEmpty());
+    clickEntry(1);
+    EXPECT_EQ(label1(), qs("王"));
+    EXPECT_TRUE(text2().isEmpty());
+}
+
+TEST_F(NameListTest, ClickLeavesTheBaZiReportAlone) {
+    window->show();
+    fake.birthDialogScript = chooseBirthTime(QDate(1984, 2, 10), 12, 0);
+    control<QPushButton>("Command4")->click();
+    const QString bazi = control<QPlainTextEdit>("Text3")->toPlainText();
+    ASSERT_FALSE(bazi.isEmpty());
+    importLines({"王", "王小明"});
+    clickEntry(0);
+    EXPECT_EQ(control<QPlainTextEdit>("Text3")->toPlainText(), bazi);
+}
+
+TEST_F(NameListTest, ImportReplacesListAndSurnameAndSkipsEmptyLines) {
+    importLines({"欧阳", "欧阳小明", "", " 欧阳明 ", "", "欧阳修"});
+    EXPECT_EQ(listEntries(), (QStringList{qs("欧阳小明"), qs(" 欧阳明 "), qs("欧阳修")}));
+    EXPECT_EQ(window->state().Gxing, "欧阳");
+    // The settings controls are not touched.
+    EXPECT_EQ(control<QLineEdit>("Text1")->text(), qs("赵"));
+    EXPECT_EQ(fake.filters, QStringList{QStringLiteral("*.txt (*.txt)")});
+    EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(NameListTest, CancelledImportChangesNothing) {
+    importLines({"王", "王小明"});
+    action("inputnamefile")->trigger();  // no answer queued: cancelled
+    EXPECT_EQ(fake.openDialogs, 2);
+    EXPECT_EQ(listEntries(), QStringList{qs("王小明")});
+    EXPECT_EQ(window->state().Gxing, "王");
+}
+
+TEST_F(NameListTest, ImportOfAMissingFileSaysSoAndKeepsTheList) {
+    importLines({"王", "王小明"});
+    fake.openAnswers << folder.filePath(QStringLiteral("nothing-here.txt"));
+    action("inputnamefile")->trigger();
+    EXPECT_EQ(fake.messages.size(), 1);
+    EXPECT_EQ(listEntries(), QStringList{qs("王小明")});
+}
+
+TEST_F(NameListTest, ExportWritesSurnameAndEntriesAndImportReadsThemBack) {
+    importLines({"欧阳", "欧阳小明", "欧阳明", "88)欧阳修"});
+    const QString path = folder.filePath(QStringLiteral("saved.txt"));
+    fake.saveAnswers << path;
+    action("outputnamefile")->trigger();
+    EXPECT_TRUE(fake.messages.isEmpty());
+    const NameListImport written = importNameList(path.toStdString());
+    ASSERT_TRUE(written.list.has_value());
+    EXPECT_EQ(written.list->Gxing, "欧阳");
+    EXPECT_EQ(written.list->entries, (std::vector<std::string>{"欧阳小明", "欧阳明", "88)欧阳修"}));
+    // GBK bytes with CR LF: 欧 is C5 B7.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith(QByteArray("\xC5\xB7", 2)));
+    EXPECT_TRUE(bytes.contains("\r\n"));
+
+    // Back in through the open dialog: the same list and surname.
+    const QStringList before = listEntries();
+    importLines({"王", "王小明"});
+    fake.openAnswers << path;
+    action("inputnamefile")->trigger();
+    EXPECT_EQ(listEntries(), before);
+    EXPECT_EQ(window->state().Gxing, "欧阳");
+}
+
+TEST_F(NameListTest, ExportOfAnEmptyListOrACancelledDialogWritesNothing) {
+    const QString path = folder.filePath(QStringLiteral("empty.txt"));
+    fake.saveAnswers << path;
+    action("outputnamefile")->trigger();
+    EXPECT_EQ(fake.saveDialogs, 1);
+    EXPECT_FALSE(QFile::exists(path));
+
+    importLines({"王", "王小明"});
+    action("outputnamefile")->trigger();  // cancelled
+    EXPECT_EQ(fake.saveDialogs, 2);
+    // The folder holds only the file that was imported.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("import.txt")});
+    EXPECT_TRUE(fake.messages.isEmpty());
+}
+
+TEST_F(NameListTest, ExportAfterASearchUsesTheRunsSurname) {
+    writeCandidates("M.dat", {"浩然", "子涵", "明", "博文"});
+    control<QLineEdit>("Text1")->setText(qs("王"));
+    control<QPushButton>("Command1")->click();
+    const QStringList kept = listEntries();
+    ASSERT_FALSE(kept.isEmpty());
+    // Editing the surname box after the run does not change the list's surname.
+    control<QLineEdit>("Text1")->setText(qs("李"));
+    const QString path = folder.filePath(QStringLiteral("run.txt"));
+    fake.saveAnswers << path;
+    action("outputnamefile")->trigger();
+    const NameListImport written = importNameList(path.toStdString());
+    ASSERT_TRUE(written.list.has_value());
+    EXPECT_EQ(written.list->Gxing, "王");
+    EXPECT_EQ(written.list->entries.size(), static_cast<std::size_t>(kept.size()));
+}
+
+}  // namespace
+}  // namespace norlune::ui::testing

@@ -1,0 +1,264 @@
+// The start and stop commands and the run as the window drives it: one candidate per pass, one
+// pass of the event loop between passes.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "search/name_search.h"
+#include "ui_fixture.h"
+
+namespace norlune::ui::testing {
+namespace {
+
+// Two-character and one-character given names; enough of both kinds score 70 or more with 赵 and
+// enough stay below.
+const std::vector<std::string> kCandidates = {
+    "子涵", "浩然", "一", "宇轩", "明",   "梓睿", "博文", "天佑", "俊杰", "嘉懿",
+    "文",   "思远", "乐", "志强", "建国", "晨",   "皓轩", "雨泽", "涛",   "鹏飞",
+};
+
+class SearchRunTest : public WindowTest {
+protected:
+    // The full names that score at least 70, in file order, judged as the run judges them.
+    QStringList qualifying(const std::string& surname, const std::vector<std::string>& names,
+                           bool female) const {
+        const auto tables = sharedTables();
+        const NameEngine engine(tables->names, tables->elements);
+        QStringList kept;
+        for (const std::string& name : names) {
+            if (engine.scoreName(surname, name, {female, false, {}, false}).value() >= 70.0) {
+                kept << qs(surname + name);
+            }
+        }
+        return kept;
+    }
+
+    QPushButton* start() const { return control<QPushButton>("Command1"); }
+    QPushButton* stop() const { return control<QPushButton>("Command2"); }
+};
+
+TEST_F(SearchRunTest, WholeRunFillsTheListInSlotOrder) {
+    writeCandidates("M.dat", kCandidates);
+    const QStringList expected = qualifying("赵", kCandidates, false);
+    // The file must exercise both outcomes for this test to mean anything.
+    ASSERT_GT(expected.size(), 0);
+    ASSERT_LT(expected.size(), static_cast<qsizetype>(kCandidates.size()));
+
+    start()->click();
+
+    EXPECT_EQ(listEntries(), expected);
+    EXPECT_EQ(fake.messages, QStringList{qs(kSearchCompleteMessage)});
+    EXPECT_EQ(control<QProgressBar>("ProgressBar1")->value(), 1000);
+    // 不限 without designated characters accepts every line: the count follows each one.
+    EXPECT_EQ(control<QLabel>("Label5")->text(), qs("已测算:20个"));
+    EXPECT_EQ(control<QLabel>("Label1")->text(), qs("赵鹏飞"));
+    EXPECT_TRUE(start()->isEnabled());
+    EXPECT_FALSE(stop()->isEnabled());
+    EXPECT_TRUE(control<QListWidget>("List1")->isEnabled());
+    EXPECT_FALSE(window->running());
+    EXPECT_EQ(window->state().Gxing, "赵");
+    EXPECT_EQ(window->state().TestNum, 20);
+    // A search writes no name report.
+    EXPECT_TRUE(control<QPlainTextEdit>("Text2")->toPlainText().isEmpty());
+}
+
+TEST_F(SearchRunTest, GirlsNamesComeFromTheirOwnFileAndAreJudgedAsGirls) {
+    writeCandidates("M.dat", {"浩然"});
+    writeCandidates("F.dat", kCandidates);
+    control<QRadioButton>("Option8")->click();
+    start()->click();
+    EXPECT_EQ(listEntries(), qualifying("赵", kCandidates, true));
+    EXPECT_TRUE(window->state().bFamale);
+    EXPECT_EQ(window->state().TestNum, 20);
+}
+
+TEST_F(SearchRunTest, LengthAndDesignatedCharacterFilterTheCandidates) {
+    writeCandidates("M.dat", kCandidates);
+    control<QRadioButton>("Option4")->click();  // 双字
+    control<QLineEdit>("Text5")->setText(qs("轩"));
+    start()->click();
+    EXPECT_EQ(listEntries(), qualifying("赵", {"宇轩", "皓轩"}, false));
+    EXPECT_EQ(window->state().KeywordOption, 3);
+    EXPECT_EQ(window->state().MingZhishu, 2);
+}
+
+TEST_F(SearchRunTest, RejectedCandidatesRefreshTheCountOnlyEvery1234) {
+    // One-character names under 双字: every line is rejected.
+    writeCandidates("M.dat", std::vector<std::string>(1300, "明"));
+    control<QRadioButton>("Option4")->click();
+    start()->click();
+    EXPECT_EQ(control<QLabel>("Label5")->text(), qs("已测算:1234个"));
+    EXPECT_EQ(window->state().TestNum, 1300);
+    EXPECT_TRUE(listEntries().isEmpty());
+    EXPECT_EQ(fake.messages, QStringList{qs(kSearchCompleteMessage)});
+}
+
+TEST_F(SearchRunTest, ProgressStopsShortWhenTheHeaderPromisesMore) {
+    writeCandidates("M.dat", kCandidates, "40");
+    start()->click();
+    EXPECT_EQ(control<QProgressBar>("ProgressBar1")->value(), 500);
+    EXPECT_EQ(fake.messages, QStringList{qs(kSearchCompleteMessage)});
+}
+
+TEST_F(SearchRunTest, StopEndsTheRunAfterThePassWithoutMessage) {
+    writeCandidates("M.dat", kCandidates);
+    // Runs in the event pass that follows the first candidate.
+    QTimer::singleShot(0, stop(), [this] { stop()->click(); });
+    start()->click();
+    EXPECT_TRUE(fake.messages.isEmpty());
+    EXPECT_EQ(window->state().TestNum, 1);
+    EXPECT_EQ(control<QLabel>("Label5")->text(), qs("已测算:1个"));
+    EXPECT_EQ(listEntries(), qualifying("赵", {kCandidates.front()}, false));
+    EXPECT_TRUE(start()->isEnabled());
+    EXPECT_FALSE(stop()->isEnabled());
+    EXPECT_TRUE(control<QListWidget>("List1")->isEnabled());
+    EXPECT_FALSE(window->running());
+}
+
+TEST_F(SearchRunTest, DuringARunNeitherStartNorTheFileMenuCanBeUsed) {
+    writeCandidates("M.dat", kCandidates);
+    bool startEnabled = true;
+    bool exportEnabled = true;
+    bool importEnabled = true;
+    bool listEnabled = true;
+    bool stopEnabled = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        stopEnabled = stop()->isEnabled();
+        listEnabled = control<QListWidget>("List1")->isEnabled();
+        // A surname edit that the rule accepts must not enable a second start.
+        control<QLineEdit>("Text1")->setText(qs("李"));
+        startEnabled = start()->isEnabled();
+        exportEnabled = action("outputnamefile")->isEnabled();
+        importEnabled = action("inputnamefile")->isEnabled();
+        stop()->click();
+    });
+    start()->click();
+    EXPECT_TRUE(stopEnabled);
+    EXPECT_FALSE(listEnabled);
+    EXPECT_FALSE(startEnabled);
+    EXPECT_FALSE(exportEnabled);
+    EXPECT_FALSE(importEnabled);
+    // The run kept the surname it started with.
+    EXPECT_EQ(window->state().Gxing, "赵");
+    EXPECT_TRUE(start()->isEnabled());
+    EXPECT_TRUE(action("outputnamefile")->isEnabled());
+    EXPECT_TRUE(action("inputnamefile")->isEnabled());
+}
+
+TEST_F(SearchRunTest, ListSizeAndBaZiOptionChangeDuringARun) {
+    writeCandidates("M.dat", kCandidates);
+    QTimer::singleShot(0, window.get(), [&] {
+        control<QScrollBar>("HScroll1")->setValue(5);
+        fake.birthDialogScript = nullptr;
+        control<QCheckBox>("Check2")->click();
+    });
+    start()->click();
+    EXPECT_EQ(window->ListNum(), 500);
+    EXPECT_TRUE(window->state().bShenChen);
+    // Checking the option without a birth moment asked for one in the middle of the run.
+    EXPECT_EQ(fake.birthDialogs, 1);
+    EXPECT_EQ(fake.messages, (QStringList{qs("请指定出生时间！"), qs(kSearchCompleteMessage)}));
+    EXPECT_EQ(window->state().TestNum, 20);
+}
+
+TEST_F(SearchRunTest, OldListStaysVisibleAndDisabledDuringTheNextRun) {
+    writeCandidates("M.dat", kCandidates);
+    start()->click();
+    const QStringList first = listEntries();
+    ASSERT_FALSE(first.isEmpty());
+    control<QLineEdit>("Text1")->setText(qs("王"));
+    QStringList during;
+    QTimer::singleShot(0, window.get(), [&] { during = listEntries(); });
+    start()->click();
+    EXPECT_EQ(during, first);
+    EXPECT_EQ(listEntries(), qualifying("王", kCandidates, false));
+}
+
+TEST_F(SearchRunTest, ClosingTheWindowDuringARunEndsItSilently) {
+    writeCandidates("M.dat", kCandidates);
+    window->show();
+    QTimer::singleShot(0, window.get(), [this] { window->close(); });
+    start()->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->running());
+    EXPECT_TRUE(fake.messages.isEmpty());
+    EXPECT_EQ(window->state().TestNum, 1);
+    // Nothing more happens: the list is not filled.
+    EXPECT_TRUE(listEntries().isEmpty());
+}
+
+TEST_F(SearchRunTest, MissingCandidateFileEndsCleanlyWithMessage) {
+    start()->click();
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_TRUE(fake.messages.front().contains(QStringLiteral("M.dat")));
+    EXPECT_TRUE(start()->isEnabled());
+    EXPECT_FALSE(stop()->isEnabled());
+    EXPECT_FALSE(window->running());
+}
+
+struct DirectCase {
+    const char* surname;
+    const char* left;
+    const char* right;
+    bool either;
+    bool single;  // 单字 selected
+    const char* fullName;
+    const char* given;
+};
+
+TEST_F(SearchRunTest, DesignatedCharactersThatFixTheNameShowItsReportDirectly) {
+    const DirectCase cases[] = {
+        {"王", "小", "明", false, false, "王小明", "小明"},
+        {"王", "明", "", false, true, "王明", "明"},
+        {"王", "", "明", false, true, "王明", "明"},
+        {"王", "小", "明", true, true, "王小明", "小明"},
+        {"欧阳", "明", "", true, true, "欧阳明", "明"},
+    };
+    const auto tables = sharedTables();
+    const NameEngine engine(tables->names, tables->elements);
+    for (const DirectCase& c : cases) {
+        SCOPED_TRACE(c.fullName);
+        fake.messages.clear();
+        control<QLineEdit>("Text1")->setText(qs(c.surname));
+        control<QLineEdit>("Text4")->setText(qs(c.left));
+        control<QLineEdit>("Text5")->setText(qs(c.right));
+        control<QCheckBox>("Check1")->setChecked(c.either);
+        (c.single ? control<QRadioButton>("Option5") : control<QRadioButton>("Option6"))->click();
+        // No candidate file exists: the direct case must not need one.
+        start()->click();
+        EXPECT_TRUE(fake.messages.isEmpty());
+        EXPECT_EQ(listEntries(), QStringList{qs(c.fullName)});
+        EXPECT_EQ(control<QLabel>("Label1")->text(), qs(c.fullName));
+        const std::string report =
+            engine.AnalyzeName(c.surname, c.given, {false, false, {}, true}).report;
+        EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(), reportText(report));
+        EXPECT_TRUE(window->state().bShowInfo);
+        EXPECT_TRUE(start()->isEnabled());
+        EXPECT_FALSE(stop()->isEnabled());
+        EXPECT_EQ(control<QLabel>("Label5")->text(), qs("已测算0个姓名"));
+    }
+}
+
+TEST_F(SearchRunTest, DirectReportOfTheSampleNameShowsItsGrids) {
+    control<QLineEdit>("Text1")->setText(qs("王"));
+    control<QLineEdit>("Text4")->setText(qs("小"));
+    control<QLineEdit>("Text5")->setText(qs("明"));
+    start()->click();
+    const QString report = control<QPlainTextEdit>("Text2")->toPlainText();
+    for (const char* line :
+         {"天格:5(土)", "人格:7(金)", "地格:11(木)", "总格:15(土)", "外格:9(水)", "三才:土金木"}) {
+        EXPECT_TRUE(report.split(QLatin1Char('\n')).contains(qs(line))) << line;
+    }
+    EXPECT_FALSE(report.contains(QLatin1Char('\r')));
+}
+
+}  // namespace
+}  // namespace norlune::ui::testing

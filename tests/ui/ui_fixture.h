@@ -1,0 +1,76 @@
+#pragma once
+// What the window tests share: a UserInteraction that answers without blocking and records what
+// was asked, and a fixture that builds the main window on a fixed clock and a candidate folder of
+// its own.
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/user_interaction.h"
+
+namespace norlune::ui::testing {
+
+class FakeInteraction final : public UserInteraction {
+public:
+    void showMessage(QWidget* parent, const QString& text) override;
+    QString saveFileName(QWidget* parent, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
+    void runBirthTimeDialog(BirthTimeDialog& dialog) override;
+
+    QStringList messages;
+    QStringList saveAnswers;  // answered front first; an empty list answers "cancelled"
+    QStringList openAnswers;
+    QStringList filters;  // the filter of every file dialog shown
+    int saveDialogs = 0;
+    int openDialogs = 0;
+    int birthDialogs = 0;
+    // What the user does in the birth-time dialog; without a script the dialog is closed by its
+    // window's close button, which changes nothing.
+    std::function<void(BirthTimeDialog&)> birthDialogScript;
+};
+
+// The reference tables, filled once for all tests.
+std::shared_ptr<const ReferenceTables> sharedTables();
+
+// The local date and time the window's clock reports in these tests.
+QDateTime fixedNow();
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A candidate file in the window's candidate folder: the header line, then the lines.
+    void writeCandidates(const char* fileName, const std::vector<std::string>& lines,
+                         const std::string& header = {});
+    std::string folderPath(const char* fileName) const;
+
+    template <class Widget>
+    Widget* control(const char* name) const {
+        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QAction* action(const char* name) const;
+    QStringList listEntries() const;
+
+    FakeInteraction fake;
+    QTemporaryDir folder;
+    std::unique_ptr<MainWindow> window;
+};
+
+// Types Chinese text as an input method delivers it: one committed character after another.
+void typeText(QWidget* widget, const QString& text);
+
+// A chosen date and time in the birth-time dialog, then "确定".
+std::function<void(BirthTimeDialog&)> chooseBirthTime(QDate date, int hour, int minute);
+
+}  // namespace norlune::ui::testing

@@ -1,0 +1,114 @@
+#include <QAction>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "ui_fixture.h"
+
+namespace norlune::ui::testing {
+
+void FakeInteraction::showMessage(QWidget*, const QString& text) {
+    messages << text;
+}
+
+QString FakeInteraction::saveFileName(QWidget*, const QString& filter) {
+    ++saveDialogs;
+    filters << filter;
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+QString FakeInteraction::openFileName(QWidget*, const QString& filter) {
+    ++openDialogs;
+    filters << filter;
+    return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
+
+void FakeInteraction::runBirthTimeDialog(BirthTimeDialog& dialog) {
+    ++birthDialogs;
+    dialog.show();
+    if (birthDialogScript) {
+        birthDialogScript(dialog);
+    }
+    if (dialog.isVisible()) {
+        dialog.close();
+    }
+}
+
+std::shared_ptr<const ReferenceTables> sharedTables() {
+    static const std::shared_ptr<const ReferenceTables> tables = fillReferenceTables();
+    return tables;
+}
+
+QDateTime fixedNow() {
+    return QDateTime(QDate(2026, 12, 7), QTime(10, 30, 45));
+}
+
+void WindowTest::SetUp() {
+    ASSERT_TRUE(folder.isValid());
+    MainWindowDeps deps;
+    deps.interaction = &fake;
+    deps.candidateDirectory = folder.path().toStdString();
+    deps.now = [] { return fixedNow(); };
+    deps.locale = QLocale(QLocale::Chinese, QLocale::China);
+    deps.tables = sharedTables();
+    window = std::make_unique<MainWindow>(deps);
+}
+
+void WindowTest::TearDown() {
+    window.reset();
+}
+
+std::string WindowTest::folderPath(const char* fileName) const {
+    return folder.filePath(QString::fromLatin1(fileName)).toStdString();
+}
+
+void WindowTest::writeCandidates(const char* fileName, const std::vector<std::string>& lines,
+                                 const std::string& header) {
+    std::string text = header.empty() ? std::to_string(lines.size()) : header;
+    text += "\r\n";
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    QFile file(folder.filePath(QString::fromLatin1(fileName)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+QAction* WindowTest::action(const char* name) const {
+    auto* found = window->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+QStringList WindowTest::listEntries() const {
+    QStringList entries;
+    auto* list = control<QListWidget>("List1");
+    for (int i = 0; i < list->count(); ++i) {
+        entries << list->item(i)->text();
+    }
+    return entries;
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const char32_t ch : text.toUcs4()) {
+        QInputMethodEvent event;
+        event.setCommitString(QString::fromUcs4(&ch, 1));
+        QCoreApplication::sendEvent(widget, &event);
+    }
+}
+
+std::function<void(BirthTimeDialog&)> chooseBirthTime(QDate date, int hour, int minute) {
+    return [=](BirthTimeDialog& dialog) {
+        dialog.Calendar1->setSelectedDate(date);
+        dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QString::number(hour)));
+        dialog.Combo2->setCurrentIndex(
+            dialog.Combo2->findText(QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0'))));
+        dialog.Command2->click();
+    };
+}
+
+}  // namespace norlune::ui::testing
