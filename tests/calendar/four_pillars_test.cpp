@@ -141,7 +141,7 @@ TEST(FourPillars, ZiHourStemFollowsTheDayStem) {
     }
 }
 
-TEST(FourPillars, DayPillarAdvancesOncePerDayAndAt2300) {
+TEST(FourPillars, DayPillarAdvancesOncePerDay) {
     // Over the whole range of births the day pillar moves one place per calendar day and the
     // month branch only ever stays or moves on by one.
     const CalendarTables& tables = builtInTables();
