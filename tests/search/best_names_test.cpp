@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "linear_table.h"
+
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -12,31 +14,7 @@
 namespace norlune {
 namespace {
 
-struct LinearTable {
-    std::vector<std::string> names = std::vector<std::string>(BestNameTable::kMaxSlots + 1);
-    std::vector<int> scores = std::vector<int>(BestNameTable::kMaxSlots + 1, 0);
-
-    int keep(const std::string& name, Score score, int listNum) {
-        if (score.value() < 70) {
-            return 0;
-        }
-        int lowest = 100;
-        int slot = 0;
-        for (int i = 1; i <= listNum; ++i) {
-            if (scores[static_cast<std::size_t>(i)] < lowest) {
-                lowest = scores[static_cast<std::size_t>(i)];
-                slot = i;
-            }
-        }
-        if (slot != 0 && score.value() > lowest) {
-            names[static_cast<std::size_t>(slot)] = name;
-            scores[static_cast<std::size_t>(slot)] =
-                static_cast<int>(std::nearbyint(score.value()));  // FE_TONEAREST: halves to even
-            return slot;
-        }
-        return 0;
-    }
-};
+using testing_support::LinearTable;
 
 void expectSameSlots(const BestNameTable& fast, const LinearTable& plain, int upTo) {
     for (int i = 1; i <= upTo; ++i) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "engine/utf8.h"
+#include "linear_table.h"
 #include "search/text_file.h"
 #include "test_files.h"
 
@@ -103,8 +104,7 @@ protected:
                 left = right;
             }
         }
-        std::vector<std::string> names(10001);
-        std::vector<int> scores(10001, 0);
+        LinearTable table;
         for (const std::string& line : lines) {
             std::u32string name = utf8ToU32(line);
             while (!name.empty() && name.front() == U' ') {
@@ -123,31 +123,11 @@ protected:
                 (option == 3 && name.substr(name.size() - 1) != right)) {
                 continue;
             }
-            const Score score =
-                engine.scoreName(s.surname, u32ToUtf8(name), {s.female, false, "", false});
-            if (score.value() < 70) {
-                continue;
-            }
-            int lowest = 100;
-            int slot = 0;
-            for (int i = 1; i <= listNum; ++i) {
-                if (scores[static_cast<std::size_t>(i)] < lowest) {
-                    lowest = scores[static_cast<std::size_t>(i)];
-                    slot = i;
-                }
-            }
-            if (slot != 0 && score.value() > lowest) {
-                names[static_cast<std::size_t>(slot)] = s.surname + u32ToUtf8(name);
-                scores[static_cast<std::size_t>(slot)] = score.roundedHalfEven();
-            }
+            const std::string given = u32ToUtf8(name);
+            table.keep(s.surname + given,
+                       engine.scoreName(s.surname, given, {s.female, false, "", false}), listNum);
         }
-        std::vector<std::string> out;
-        for (int i = 1; i <= listNum; ++i) {
-            if (!names[static_cast<std::size_t>(i)].empty()) {
-                out.push_back(names[static_cast<std::size_t>(i)]);
-            }
-        }
-        return out;
+        return table.listed(listNum);
     }
 
     std::vector<std::string> allNames() {
