@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -65,6 +66,23 @@ QPlainTextEdit* reportBox(QWidget* parent, const char* name, int left, int top, 
     makeDisplayBox(box);
     return box;
 }
+
+// The label of the current name: its font (35 pixels) is taller than the label (33 pixels), so the
+// glyphs are centred by their ink rather than by the font's line box, which would cut them off.
+class InkCentredLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(foregroundRole()));
+        const QRectF ink = QFontMetricsF(font()).tightBoundingRect(text());
+        const double baseline = (height() - ink.height()) / 2.0 - ink.top();
+        painter.drawText(QPointF(0.0, baseline), text());
+    }
+};
 
 QString listNumText(int listNum) {
     return qs("列出") + QString::number(listNum) + qs("个优选名字");
@@ -163,9 +181,8 @@ void MainWindow::buildControls() {
     Check1->setText(qs("或名字中包含左右字中任意一字"));
 
     Frame6 = place<QGroupBox>(client, "Frame6", 3960, 120, 2895, 1575);
-    Label1 = place<QLabel>(Frame6, "Label1", 240, 120, 2535, 495);
+    Label1 = place<InkCentredLabel>(Frame6, "Label1", 240, 120, 2535, 495);
     Label1->setFont(songtiFont(26.25));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5 = place<QLabel>(Frame6, "Label5", 240, 720, 2535, 255);
     Label5->setText(qs("已测算0个姓名"));
     Command1 = place<QPushButton>(Frame6, "Command1", 120, 960, 1215, 375);
@@ -208,7 +225,15 @@ void MainWindow::buildControls() {
     }
     for (QLineEdit* box : {Text1, Text4, Text5}) {
         box->installEventFilter(this);
+        // 18 pixels were measured for a 12-pixel bitmap font; a CJK outline font needs the
+        // frame's inner margin to show its full line height.
+        box->setTextMargins(0, -3, 0, -3);
     }
+    // Frames draw their border through the middle of the caption line, the caption on top of it.
+    client->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0px 2px; }"));
 }
 
 void MainWindow::buildMenus() {
