@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
     deps.interaction = &interaction;
     deps.candidateDirectory = programDirectory;
     deps.now = [] { return QDateTime::currentDateTime(); };
-    deps.locale = QLocale::system();
+    // The system's date formats, as long as they write dates in Chinese.
+    deps.locale = QLocale::system().language() == QLocale::Chinese
+                      ? QLocale::system()
+                      : QLocale(QLocale::Chinese, QLocale::China);
     norlune::ui::MainWindow window(deps);
     window.show();
     return app.exec();
