@@ -52,9 +52,19 @@ TEST_F(SearchRunTest, WholeRunFillsTheListInSlotOrder) {
     ASSERT_GT(expected.size(), 0);
     ASSERT_LT(expected.size(), static_cast<qsizetype>(kCandidates.size()));
 
+    std::vector<int> progress;
+    auto* bar = control<QProgressBar>("ProgressBar1");
+    QObject::connect(bar, &QProgressBar::valueChanged, bar,
+                     [&progress](int value) { progress.push_back(value); });
     start()->click();
 
     EXPECT_EQ(listEntries(), expected);
+    // Every line moves the bar by 50 per mille.
+    std::vector<int> expectedProgress;
+    for (int line = 1; line <= 20; ++line) {
+        expectedProgress.push_back(line * 50);
+    }
+    EXPECT_EQ(progress, expectedProgress);
     EXPECT_EQ(fake.messages, QStringList{qs(kSearchCompleteMessage)});
     EXPECT_EQ(control<QProgressBar>("ProgressBar1")->value(), 1000);
     // 不限 without designated characters accepts every line: the count follows each one.
