@@ -229,9 +229,11 @@ void MainWindow::buildControls() {
         // frame's inner margin to show its full line height.
         box->setTextMargins(0, -3, 0, -3);
     }
-    // Frames draw their border through the middle of the caption line, the caption on top of it.
+    // A frame with a caption draws its border through the middle of the caption line, the caption
+    // on top of it; a frame without one borders its whole area.
     client->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 0px; }"
+        "QGroupBox#Frame7 { margin-top: 7px; }"
         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
         " left: 6px; padding: 0px 2px; }"));
 }
