@@ -32,7 +32,7 @@ FILE_SIZE = 40000
 MIN_NAMES = 30000
 
 # A two-character name that is also a word of the jieba dictionary at least this
-# frequent reads as that word, unless word_names.txt accepts it. A name found as
+# frequent reads as that word, unless accepted_names.txt keeps it. A name found as
 # a real given name needs a stronger word to be thrown out than a generated one.
 WORD_FREQUENCY_REAL = 100
 WORD_FREQUENCY_GENERATED = 30
@@ -99,6 +99,22 @@ def read_homophones(path):
     return rules
 
 
+def read_places(path):
+    """The characters that only begin a name and those that only end one."""
+    places = {"first": set(), "second": set()}
+    for number, line in enumerate(text_lines(path), 1):
+        if not line.strip():
+            continue
+        place, _, chars = line.partition(":")
+        if place.strip() not in places:
+            raise InputError(f"{path.name}:{number}: a line starts with first: or second:")
+        places[place.strip()].update(c for c in chars if not c.isspace())
+    both = places["first"] & places["second"]
+    if both:
+        raise InputError(f"{path.name}: both first and second only: {''.join(sorted(both))}")
+    return places["first"], places["second"]
+
+
 class Curated:
     """All hand-made inputs of this directory."""
 
@@ -117,13 +133,8 @@ class Curated:
             if len(name) != 2 or name[0] != name[1]:
                 raise InputError(f"reduplications.txt: {name} is no reduplication")
         self.accepted = set(read_tokens(directory / "accepted_names.txt"))
-        self.rejected = set()
-        self.rejected_patterns = []
-        for token in read_tokens(directory / "rejected_names.txt"):
-            if "?" in token:
-                self.rejected_patterns.append(token)
-            else:
-                self.rejected.add(token)
+        self.rejected = set(read_tokens(directory / "rejected_names.txt"))
+        self.first_only, self.second_only = read_places(directory / "places.txt")
         self.homophones = read_homophones(directory / "homophones.txt")
 
         lists = {"chars_male.txt": self.male, "chars_female.txt": self.female,
@@ -140,6 +151,17 @@ class Curated:
         self.sex_of_char = {c: "M" for c in self.male}
         self.sex_of_char.update({c: "F" for c in self.female})
         self.sex_of_char.update({c: "MF" for c in self.either})
+        # the other lists speak only of curated characters, so that none holds dead entries
+        for file_name, entries in (("places.txt", self.first_only | self.second_only),
+                                   ("reduplications.txt", self.reduplications),
+                                   ("rejected_names.txt", self.rejected),
+                                   ("accepted_names.txt", self.accepted)):
+            stray = sorted(e for e in entries if not self.is_curated(e))
+            if stray:
+                raise InputError(f"{file_name}: not made of curated characters: {' '.join(stray)}")
+
+    def is_curated(self, name):
+        return all(c in self.sex_of_char for c in name)
 
     def leans_to(self, name, sex):
         """Whether a real name tells how names of that sex are formed: at least one of its
@@ -147,13 +169,12 @@ class Curated:
         known = "".join(c for c in name if c in self.sex_of_char)
         return bool(known) and sex in self.files_of(known)
 
-    def is_rejected(self, name):
-        if name in self.rejected:
-            return True
-        for pattern in self.rejected_patterns:
-            if len(pattern) == len(name) and all(p in ("?", c) for p, c in zip(pattern, name)):
-                return True
-        return False
+    def out_of_place(self, name):
+        """A two-character name with a character where it does not stand (a repeated
+        character stands in both places; reduplications.txt rules on those)."""
+        if name[0] == name[1]:
+            return False
+        return name[0] in self.second_only or name[1] in self.first_only
 
     def files_of(self, name):
         """"M", "F" or "MF": the files a name goes to; "" when it mixes boy and girl."""
@@ -261,7 +282,7 @@ def given_name_of(full_name, curated):
 
 
 class RealNames:
-    """The given names of the person-name entries (tag nr) of the jieba dictionary.
+    """The given names of the person-name entries (tags nr and nrfg) of the jieba dictionary.
 
     A given name's weight is the number of entries it was found in (how many different
     people carry it), then the sum of their frequencies; a name keeps the position of its
@@ -276,7 +297,7 @@ class RealNames:
                 self.word_frequency[word] = max(frequency, self.word_frequency.get(word, 0))
             if tag == "nrt" and len(word) >= 3:
                 self.foreign.update(word[i:i + 2] for i in range(len(word) - 1))
-            if tag != "nr":
+            if tag not in ("nr", "nrfg"):
                 continue
             given = given_name_of(word, curated)
             if given is None or len(given) > 2:
@@ -321,6 +342,13 @@ class Affinity:
             likeness[c] = row
         return likeness
 
+    def place(self, c, second):
+        """How much a character keeps to one place: the share of its uses as first
+        (second=False) or as second character, with one use of each added."""
+        firsts = len(self.followers.get(c, ()))
+        seconds = len(self.leaders.get(c, ()))
+        return ((seconds if second else firsts) + 1) / (firsts + seconds + 2)
+
     def score(self, first, second):
         like_second = self.like_second.get(second, {})
         like_first = self.like_first.get(first, {})
@@ -329,7 +357,7 @@ class Affinity:
             total += like_second.get(follower, 0.0)
         for leader in self.leaders.get(second, ()):
             total += like_first.get(leader, 0.0)
-        return total
+        return total * self.place(first, False) * self.place(second, True)
 
 
 # ---------------------------------------------------------------- the rules
@@ -372,7 +400,9 @@ class Rules:
 
     def reads_as_word(self, name, source):
         limit = WORD_FREQUENCY_REAL if source == "real" else WORD_FREQUENCY_GENERATED
-        return self.real.word_frequency.get(name, 0) >= limit and name not in self.curated.accepted
+        if name in self.curated.accepted or name in self.curated.reduplications:
+            return False
+        return self.real.word_frequency.get(name, 0) >= limit
 
     def reads_foreign(self, name):
         return name in self.real.foreign and name not in self.curated.accepted
@@ -385,11 +415,13 @@ class Rules:
             return "excluded character"
         if any(c not in self.usable_set for c in name):
             return "character not in the lists or the character data"
-        if self.curated.is_rejected(name):
+        if name in self.curated.rejected:
             return "rejected name"
         if not self.curated.files_of(name):
             return "boy and girl characters mixed"
         if len(name) == 2:
+            if self.curated.out_of_place(name):
+                return "character out of place"
             if name[0] == name[1] and name not in self.curated.reduplications:
                 return "repeated character"
             if self.sounds_bad(name):
@@ -459,33 +491,24 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir):
         if rules.accept(name, "single"):
             add(name, "single", curated.files_of(name))
 
-    # 3. pairs of usable characters, in three groups, each best first, until the file is
-    # full: pairs with a character that marks the file's sex and that go together by the
-    # company their characters keep in real names of that sex (class Affinity); then such
-    # pairs made only of characters for either sex; then the marked pairs that real names
-    # say nothing about, the characters that real names use most in their places first
+    # 3. generated pairs of usable characters, each in a place where it may stand: first the
+    # pairs with a character that marks the file's sex, then those made only of characters for
+    # either sex; each group best first by how well the two characters go together (class
+    # Affinity, learnt from the real names that lean to the sex); until the file is full
     real_pairs = real.by_weight(2)
-    first_uses = collections.Counter(g[0] for g in real_pairs)
-    second_uses = collections.Counter(g[1] for g in real_pairs)
     for sex in "MF":
         affinity = Affinity([g for g in real_pairs if curated.leans_to(g, sex)])
         chars = [c for c in rules.usable if sex in curated.sex_of_char[c]]
-        marked, neutral, unseen = [], [], []
+        marked, neutral = [], []
         for first in chars:
             for second in chars:
                 name = first + second
                 if name in present[sex] or not rules.accept(name, "generated"):
                     continue
                 score = affinity.score(first, second) * rules.euphony(name)
-                if curated.files_of(name) == sex:
-                    if score > 0:
-                        marked.append((-score, len(marked), name))
-                    else:
-                        prior = first_uses[first] * second_uses[second] * rules.euphony(name)
-                        unseen.append((-prior, len(unseen), name))
-                elif score > 0:
-                    neutral.append((-score, len(neutral), name))
-        for group in (marked, neutral, unseen):
+                group = marked if curated.files_of(name) == sex else neutral
+                group.append((-score, len(group), name))
+        for group in (marked, neutral):
             group.sort()
             for _, _, name in group[:max(0, FILE_SIZE - len(lists[sex]))]:
                 add(name, "generated", sex)
