@@ -5,9 +5,10 @@
     data/traditional.txt   the simplified/traditional pairs
     data/elements.txt      the five element character lists
 
-Run from anywhere:  python3 tools/chardata/generate.py [--unihan DIR] [--data DIR]
-The output depends only on the Unihan files and the tables beside this script. When it writes
-into the repository's data/ folder it also renews the generated part of README.md.
+Run from anywhere:  python3 tools/chardata/generate.py [--unihan DIR] [--data DIR] [--check]
+The output depends only on the Unihan files, the tables beside this script and the curated lists
+of tools/candidates. When it writes into the repository's data/ folder it also renews the
+generated part of README.md; with --check it writes nothing and compares instead.
 """
 
 import argparse
@@ -20,15 +21,28 @@ import elements  # noqa: E402
 import pairs  # noqa: E402
 import report  # noqa: E402
 import strokes  # noqa: E402
-from tables import read_keep_own  # noqa: E402
+from tables import NameLists, read_keep_own, read_name_characters  # noqa: E402
 from unihan import Unihan  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
 
+def text(lines):
+    return "".join(line + "\n" for line in lines)
+
+
 def write(path, lines):
     with open(path, "w", encoding="utf-8", newline="\n") as handle:
-        handle.write("".join(line + "\n" for line in lines))
+        handle.write(text(lines))
+
+
+def differs(path, lines):
+    """Whether the file at `path` is missing or holds other text than `lines`."""
+    try:
+        with open(path, encoding="utf-8", newline="") as handle:
+            return handle.read() != text(lines)
+    except FileNotFoundError:
+        return True
 
 
 def main():
@@ -36,23 +50,47 @@ def main():
     parser.add_argument("--unihan", default="/usr/share/unicode",
                         help="folder with the Unihan_*.txt(.bz2) files")
     parser.add_argument("--data", default=os.path.join(ROOT, "data"), help="output folder")
+    parser.add_argument("--check", action="store_true",
+                        help="write nothing; exit 1 when a file in the output folder (or the "
+                             "generated part of README.md) differs from what would be written")
     args = parser.parse_args()
 
     uh = Unihan(args.unihan)
     keep_own = read_keep_own()
+    names = read_name_characters()
     simple, trad, pair_report = pairs.build(uh, keep_own)
     pair_traditionals = set(trad)
     stroke_lists, stroke_report = strokes.build(uh, keep_own, pair_traditionals,
-                                                pair_report["first"])
+                                                pair_report["first"], names, NameLists())
     element_lists, element_report = elements.build(uh, pair_traditionals - set(simple))
+    with_element = set("".join(element_lists))
+    missing = [c for c in names if c not in with_element]
+    if missing:
+        raise SystemExit(f"name characters without an element: {''.join(missing)}")
 
-    write(os.path.join(args.data, "strokes.txt"), stroke_lists[1:])
-    write(os.path.join(args.data, "traditional.txt"), [",".join(simple), ",".join(trad)])
-    write(os.path.join(args.data, "elements.txt"), element_lists)
+    outputs = {"strokes.txt": stroke_lists[1:],
+               "traditional.txt": [",".join(simple), ",".join(trad)],
+               "elements.txt": element_lists}
     readme = os.path.join(os.path.dirname(os.path.abspath(__file__)), "README.md")
-    if args.data == os.path.join(ROOT, "data") and os.path.exists(readme):
+    own_data = os.path.abspath(args.data) == os.path.join(ROOT, "data")
+    if args.check:
+        status = 0
+        for name, lines in outputs.items():
+            if differs(os.path.join(args.data, name), lines):
+                print(f"{os.path.join(args.data, name)} differs from what the generator builds",
+                      file=sys.stderr)
+                status = 1
+        if own_data and os.path.exists(readme) and report.readme_differs(
+                readme, uh, pair_report, stroke_report, element_report):
+            print(f"{readme}: the generated part differs from this run", file=sys.stderr)
+            status = 1
+        return status
+    for name, lines in outputs.items():
+        write(os.path.join(args.data, name), lines)
+    if own_data and os.path.exists(readme):
         report.update_readme(readme, uh, pair_report, stroke_report, element_report)
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

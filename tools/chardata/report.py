@@ -38,6 +38,15 @@ def section(uh, pair_report, stroke_report, element_report):
         if dropped:
             out.append(f"- list {k}: {''.join(first) or '—'} (and {len(dropped) - len(first)} "
                        "of level 2)")
+    out += ["", "### Strokes: name characters and the characters they displaced", "",
+            "list: name character ← displaced character (the displaced ones have no count)", ""]
+    by_list = {}
+    for k, name, gone in stroke_report["displaced"]:
+        by_list.setdefault(k, []).append(f"{name}←{gone}")
+    for k in sorted(by_list):
+        out.append(f"- list {k}: {' '.join(by_list[k])}")
+    if not by_list:
+        out.append("(none)")
     out += ["", "### Strokes: further lists from other traditional forms", "",
             _chars(f"{c}{f}→{k}" for k, c, f in stroke_report["further"]), "",
             "### Strokes: characters standing twice because a second form has the same count", "",
@@ -67,13 +76,25 @@ def section(uh, pair_report, stroke_report, element_report):
     return "\n".join(out)
 
 
-def update_readme(path, uh, pair_report, stroke_report, element_report):
+def _renewed(path, uh, pair_report, stroke_report, element_report):
+    """(old text, new text) of the README, or None when it has no generated part."""
     with open(path, encoding="utf-8") as handle:
         text = handle.read()
     start, stop = text.find(BEGIN), text.find(END)
     if start < 0 or stop < 0:
-        return
-    text = text[:start] + section(uh, pair_report, stroke_report, element_report) + \
+        return None
+    return text, text[:start] + section(uh, pair_report, stroke_report, element_report) + \
         text[stop + len(END):]
+
+
+def update_readme(path, uh, pair_report, stroke_report, element_report):
+    texts = _renewed(path, uh, pair_report, stroke_report, element_report)
+    if texts is None:
+        return
     with open(path, "w", encoding="utf-8", newline="\n") as handle:
-        handle.write(text)
+        handle.write(texts[1])
+
+
+def readme_differs(path, uh, pair_report, stroke_report, element_report):
+    texts = _renewed(path, uh, pair_report, stroke_report, element_report)
+    return texts is not None and texts[0] != texts[1]

@@ -42,6 +42,7 @@ class StrokeTable:
         self.add = []
         self.require = []
         self.prefer = set()
+        self.keep = set()
         for number, words in read_lines("stroke_table.txt"):
             key, args = words[0], words[1:]
             if key == "size":
@@ -63,8 +64,34 @@ class StrokeTable:
                 self.prefer.update("".join(args))
             elif key == "require":
                 self.require.extend(args)
+            elif key == "keep":
+                self.keep.update("".join(args))
             else:
                 raise ValueError(f"stroke_table.txt:{number}: unknown keyword {key}")
+
+    def pinned(self):
+        """Characters whose place the table settles: fixed lists and beginnings, hand
+        placements, several lists, preferred and required characters, the numerals."""
+        chars = set(self.require) | self.prefer | set(self.place) | set(self.multi)
+        chars.update(NUMERALS)
+        for text in list(self.fixed.values()) + list(self.begin.values()):
+            chars.update(text)
+        return chars
+
+
+def make_room(chosen, wanted, protected, unsuitable):
+    """The characters of `chosen` (a list's characters, most preferred first) that give way to
+    the name characters `wanted`: unsuitable characters first, then the least preferred; the
+    least preferred first within each group. Protected characters never give way. Returns the
+    displaced characters in the order they were taken; raises SystemExit when too few can go."""
+    if not wanted:
+        return []
+    movable = [(ch not in unsuitable, -i, ch) for i, ch in enumerate(chosen)
+               if ch not in protected]
+    if len(movable) < len(wanted):
+        raise SystemExit(f"no room for the name characters {''.join(wanted)}: only "
+                         f"{len(movable)} characters of their list may give way")
+    return [ch for _, _, ch in sorted(movable)[:len(wanted)]]
 
 
 class Counter:
@@ -131,16 +158,26 @@ class Counter:
                       key=lambda item: ord(item[0]))
 
 
-def build(uh, keep_own, pair_traditionals, first_forms):
+def build(uh, keep_own, pair_traditionals, first_forms, names, name_lists):
     """Returns (lists, report): lists[k] is the text of list k (index 0 unused); report
-    collects what the README lists (choices made while building)."""
+    collects what the README lists (choices made while building). `names` are the characters
+    that must get a count (name_characters.txt), `name_lists` the candidate generator's lists
+    (tables.NameLists) that tell which characters names use and which they avoid."""
     table = StrokeTable()
     counter = Counter(uh, keep_own, first_forms)
     report = {"dropped": collections.defaultdict(list), "further": [], "repeats": [],
-              "same_form": [], "check": []}
+              "same_form": [], "check": [], "displaced": []}
 
+    bad = [c for c in names if c in table.exclude or c in pair_traditionals]
+    if bad:
+        raise SystemExit(f"name characters that cannot have a count: {''.join(bad)}")
+    gb2312 = set(uh.gb2312)
     candidates = [c for c in uh.gb2312 + table.add
                   if c not in table.exclude and c not in pair_traditionals]
+    candidates += [c for c in names if c not in gb2312 and c not in table.add]
+    name_set = set(names)
+    protected = (table.pinned() | table.keep | name_set | name_lists.curated
+                 | name_lists.surname_chars)
     level = {c: (c not in table.prefer, uh.gb_level(c), uh.usage_key(c)) for c in candidates}
 
     # Lowest list of every character in a fixed list.
@@ -174,13 +211,23 @@ def build(uh, keep_own, pair_traditionals, first_forms):
             room = table.effective[k] - len(pinned)
             if room < 0 or len(pool) < room:
                 raise SystemExit(f"stroke list {k}: {len(pool)} candidates for {room} places")
-            effective[k] = pinned + pool[:room]
-            report["dropped"][k] = pool[room:]
+            chosen, left = pool[:room], pool[room:]
+            wanted = [ch for ch in left if ch in name_set]
+            displaced = make_room(chosen, wanted, protected, name_lists.unsuitable)
+            for ch, name in zip(displaced, wanted):
+                report["displaced"].append((k, name, ch))
+            gone = set(displaced)
+            chosen = sorted([ch for ch in chosen if ch not in gone] + wanted,
+                            key=lambda ch: level[ch])
+            effective[k] = pinned + chosen
+            report["dropped"][k] = [ch for ch in left if ch not in name_set]
         for ch in effective[k]:
             lowest[ch] = k
     # Characters whose count falls on a fixed list but that the list leaves out.
     for ch in candidates:
         if ch not in lowest and primary[ch] in table.fixed:
+            if ch in name_set:
+                raise SystemExit(f"name character {ch} counts {primary[ch]}, a list fixed by hand")
             report["dropped"][primary[ch]].append(ch)
 
     # Further occurrences: (list, character, form).
@@ -250,7 +297,7 @@ def build(uh, keep_own, pair_traditionals, first_forms):
 
         lists.append(head + "".join(numeral) + "".join(ch for ch, _ in sorted(rest, key=key)))
 
-    check(table, lists)
+    check(table, lists, names)
 
     # Second check: the most used characters against an independent count.
     for ch in sorted(lowest, key=lambda c: uh.usage_key(c))[:2000]:
@@ -264,7 +311,7 @@ def build(uh, keep_own, pair_traditionals, first_forms):
     return lists, report
 
 
-def check(table, lists):
+def check(table, lists, names=()):
     """The facts that the table fixes must hold for the built lists."""
     seen = set()
     for k in range(1, LISTS + 1):
@@ -281,7 +328,7 @@ def check(table, lists):
         found = [k for k in range(1, LISTS + 1) if ch in lists[k]]
         if found != ks:
             raise SystemExit(f"{ch} stands in lists {found}, want {ks}")
-    for ch in table.require:
+    for ch in list(table.require) + list(names):
         if ch not in seen:
             raise SystemExit(f"{ch} has no count")
     for ch in table.exclude:
