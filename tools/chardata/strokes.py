@@ -42,7 +42,6 @@ class StrokeTable:
         self.add = []
         self.require = []
         self.prefer = set()
-        self.keep = set()
         for number, words in read_lines("stroke_table.txt"):
             key, args = words[0], words[1:]
             if key == "size":
@@ -64,8 +63,6 @@ class StrokeTable:
                 self.prefer.update("".join(args))
             elif key == "require":
                 self.require.extend(args)
-            elif key == "keep":
-                self.keep.update("".join(args))
             else:
                 raise ValueError(f"stroke_table.txt:{number}: unknown keyword {key}")
 
@@ -176,7 +173,7 @@ def build(uh, keep_own, pair_traditionals, first_forms, names, name_lists):
                   if c not in table.exclude and c not in pair_traditionals]
     candidates += [c for c in names if c not in gb2312 and c not in table.add]
     name_set = set(names)
-    protected = (table.pinned() | table.keep | name_set | name_lists.curated
+    protected = (table.pinned() | name_set | name_lists.curated
                  | name_lists.surname_chars)
     level = {c: (c not in table.prefer, uh.gb_level(c), uh.usage_key(c)) for c in candidates}
 
