@@ -1,0 +1,178 @@
+#!/usr/bin/python3
+"""Tests of the stroke dictionary's rule for name characters.
+
+Run: /usr/bin/python3 -m unittest discover -s tools/chardata -p 'test_*.py'
+
+The rule itself is tested on small lists; the build is tested on Debian's Unihan files (the tests
+that need them are skipped where unicode-data is not installed).
+"""
+
+import os
+import tempfile
+import unittest
+
+import pairs
+import strokes
+from tables import NameLists, read_characters, read_keep_own, read_name_characters
+from unihan import Unihan
+
+UNIHAN_DIR = "/usr/share/unicode"
+HAVE_UNIHAN = os.path.exists(os.path.join(UNIHAN_DIR, "Unihan_Readings.txt.bz2"))
+
+
+class MakeRoomTest(unittest.TestCase):
+    # A list's characters, most preferred first; 死 and 病 are unsuitable for names.
+    CHOSEN = ["死", "明", "华", "病", "梅", "兰"]
+    UNSUITABLE = {"死", "病", "穷"}
+
+    def room(self, wanted, protected=()):
+        return strokes.make_room(self.CHOSEN, wanted, set(protected), self.UNSUITABLE)
+
+    def test_unsuitable_characters_go_first_least_preferred_first(self):
+        self.assertEqual(self.room(["婷"]), ["病"])
+        self.assertEqual(self.room(["婷", "萱"]), ["病", "死"])
+
+    def test_then_the_least_preferred_of_the_rest(self):
+        self.assertEqual(self.room(["婷", "萱", "怡"]), ["病", "死", "兰"])
+        self.assertEqual(self.room(list("婷萱怡妍")), ["病", "死", "兰", "梅"])
+
+    def test_protected_characters_never_go(self):
+        self.assertEqual(self.room(["婷"], protected={"病"}), ["死"])
+        self.assertEqual(self.room(["婷", "萱", "怡"], protected={"兰"}), ["病", "死", "梅"])
+
+    def test_nothing_wanted_nothing_displaced(self):
+        self.assertEqual(self.room([]), [])
+
+    def test_too_few_that_may_go_stops(self):
+        with self.assertRaises(SystemExit):
+            self.room(["婷", "萱"], protected={"死", "明", "华", "病", "梅"})
+
+
+class ListFilesTest(unittest.TestCase):
+    def write(self, directory, name, text):
+        with open(os.path.join(directory, name), "w", encoding="utf-8") as handle:
+            handle.write(text)
+        return os.path.join(directory, name)
+
+    def test_characters_outside_blanks_and_comments(self):
+        with tempfile.TemporaryDirectory() as directory:
+            path = self.write(directory, "a.txt", "# 注释 不算\n婷 萱  # 怡 也不算\n\n梓\t昊\n")
+            self.assertEqual(read_characters(path), ["婷", "萱", "梓", "昊"])
+
+    def test_a_character_listed_twice_stops(self):
+        with tempfile.TemporaryDirectory() as directory:
+            path = self.write(directory, "a.txt", "婷 萱\n婷\n")
+            with self.assertRaises(SystemExit):
+                read_characters(path)
+
+    def test_name_lists_of_the_candidate_generator(self):
+        with tempfile.TemporaryDirectory() as directory:
+            self.write(directory, "chars_male.txt", "# boys\n刚 强\n")
+            self.write(directory, "chars_female.txt", "婷\n")
+            self.write(directory, "chars_either.txt", "文  # 安 is a comment\n")
+            self.write(directory, "excluded_chars.txt", "死 病\n")
+            self.write(directory, "surnames.txt", "王 李  # 张\n欧阳 司马\n")
+            lists = NameLists(directory)
+            self.assertEqual(lists.curated, set("刚强婷文"))
+            self.assertEqual(lists.unsuitable, set("死病"))
+            self.assertEqual(lists.surname_chars, set("王李欧阳司马"))
+
+    def test_the_shipped_name_characters(self):
+        names = read_name_characters()
+        self.assertGreater(len(names), 100)
+        for ch in "婷萱梓昊玥":
+            self.assertIn(ch, names)
+        # 伟 has no count on purpose and must not be asked for.
+        self.assertNotIn("伟", names)
+
+
+@unittest.skipUnless(HAVE_UNIHAN, "needs unicode-data")
+class BuildTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.uh = Unihan(UNIHAN_DIR)
+        cls.keep_own = read_keep_own()
+        simple, trad, pair_report = pairs.build(cls.uh, cls.keep_own)
+        cls.pair_traditionals = set(trad)
+        cls.first_forms = pair_report["first"]
+        cls.name_lists = NameLists()
+        cls.names = read_name_characters()
+        cls.lists, cls.report = cls.build(cls.names)
+        cls.plain, _ = cls.build([])
+
+    @classmethod
+    def build(cls, names):
+        return strokes.build(cls.uh, cls.keep_own, cls.pair_traditionals, cls.first_forms,
+                             names, cls.name_lists)
+
+    @staticmethod
+    def lowest(lists):
+        found = {}
+        for k in range(1, strokes.LISTS + 1):
+            for ch in lists[k]:
+                found.setdefault(ch, k)
+        return found
+
+    def test_every_name_character_stands_in_the_list_of_its_own_count(self):
+        counter = strokes.Counter(self.uh, self.keep_own, self.first_forms)
+        lowest = self.lowest(self.lists)
+        for ch in self.names:
+            self.assertEqual(lowest.get(ch), counter.count(counter.form(ch)), ch)
+        # Samples counted by hand: full radical plus the residual of the traditional form.
+        for ch, count in {"婷": 12, "萱": 15, "梓": 11, "昊": 8, "鑫": 24, "玥": 9, "芸": 10,
+                          "姹": 9, "薇": 19, "皓": 12}.items():
+            self.assertEqual(lowest.get(ch), count, ch)
+
+    def test_sizes_are_those_without_name_characters(self):
+        table = strokes.StrokeTable()
+        seen = set()
+        for k in range(1, strokes.LISTS + 1):
+            self.assertEqual(len(self.lists[k]), len(self.plain[k]), f"list {k}")
+            self.assertEqual(len(self.lists[k]), table.chars[k], f"list {k}")
+            fresh = set(self.lists[k]) - seen
+            self.assertEqual(len(fresh), table.effective[k], f"list {k}")
+            seen |= fresh
+
+    def test_the_lists_differ_by_the_reported_exchanges_only(self):
+        with_names, without = self.lowest(self.lists), self.lowest(self.plain)
+        displaced = self.report["displaced"]
+        self.assertEqual({name for _, name, _ in displaced},
+                         set(with_names) - set(without))
+        self.assertEqual({gone for _, _, gone in displaced}, set(without) - set(with_names))
+        for k, name, gone in displaced:
+            self.assertEqual(with_names[name], k)
+            self.assertEqual(without[gone], k, f"{gone} gave way in another list than {k}")
+        common = set(with_names) & set(without)
+        self.assertTrue(all(with_names[ch] == without[ch] for ch in common))
+
+    def test_what_gives_way_is_never_used_in_names(self):
+        table = strokes.StrokeTable()
+        never = (table.pinned() | self.name_lists.curated | self.name_lists.surname_chars
+                 | set(self.names))
+        for k, name, gone in self.report["displaced"]:
+            self.assertNotIn(gone, never, f"{gone} gave way to {name}")
+
+    def test_unsuitable_characters_give_way_before_any_other(self):
+        by_list = {}
+        for k, _, gone in self.report["displaced"]:
+            by_list.setdefault(k, []).append(gone)
+        table = strokes.StrokeTable()
+        keep = (table.pinned() | self.name_lists.curated | self.name_lists.surname_chars)
+        for k, gone in by_list.items():
+            if any(ch not in self.name_lists.unsuitable for ch in gone):
+                left = [ch for ch in set(self.lists[k]) - keep
+                        if ch in self.name_lists.unsuitable and self.lowest(self.lists)[ch] == k]
+                self.assertEqual(left, [], f"list {k} kept unsuitable characters")
+
+    def test_a_name_character_on_a_hand_made_list_stops(self):
+        # 叉 counts 3, and list 3 is given whole by hand.
+        with self.assertRaises(SystemExit):
+            self.build(["叉"])
+
+    def test_a_traditional_form_cannot_be_a_name_character(self):
+        with self.assertRaises(SystemExit):
+            self.build(["愛"])
+
+
+if __name__ == "__main__":
+    unittest.main()
