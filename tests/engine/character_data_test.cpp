@@ -226,6 +226,60 @@ TEST(StrokeDataTest, TraditionalFormsAndLeftOutCharactersHaveNoCount) {
     }
 }
 
+// Characters common in given names count although GB 2312 puts most of them on its second level
+// (or beyond it); same-count characters that names avoid gave way to them.
+TEST(StrokeDataTest, CommonNameCharactersHaveTheirCountsAndElements) {
+    const StrokeData data = StrokeData::load();
+    const ElementCharacterLists elements = ElementCharacterLists::builtIn();
+    const std::map<std::string_view, int> counts = {
+        {"婷", 12},
+        {"怡", 9},
+        {"萱", 15},
+        {"妍", 9},
+        {"雯", 12},
+        {"倩", 10},
+        {"媛", 12},
+        {"薇", 19},
+        {"梓", 11},
+        {"昊", 8},
+        {"皓", 12},
+        {"晗", 11},
+        {"宸", 10},
+        {"瑾", 16},
+        {"娅", 11},
+        {"婕", 11},
+        {"霏", 16},
+        {"翊", 11},
+        {"鑫", 24},
+        {"淼", 12},
+        {"焱", 12},
+        {"茜", 12},
+        {"滢", 19},
+        {"淇", 12},
+        {"琛", 13},
+        {"璇", 16},
+        {"珂", 10},
+        {"珏", 10},
+        {"烨", 16},
+        {"晔", 16},
+        {"昕", 8},
+        {"晟", 11},
+        {"昀", 8},
+        {"玥", 9},
+        // Counted in their own form, not as 蕓 (18) and 奼 (6).
+        {"芸", 10},
+        {"姹", 9},
+    };
+    for (const auto& [ch, count] : counts) {
+        EXPECT_EQ(data.lowest(cp(ch)), count) << ch;
+        EXPECT_NE(elements.ElementOfCharacter(cp(ch)), "") << ch << " has no element";
+    }
+    // Among those that gave way: characters of filth, illness and death.
+    for (std::string_view ch : {"屎", "瘟", "棺", "尸"}) {
+        EXPECT_EQ(data.lowest(cp(ch)), std::nullopt) << ch;
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Simplified/traditional pairs
 

@@ -234,5 +234,31 @@ TEST(CandidateFilesSampleTest, CommonNamesFirstAndEachSexInItsFile) {
     EXPECT_EQ(girls.names.front().size(), 2u);
 }
 
+// Popular name characters that the character data once lacked stand in the files of their sex.
+TEST(CandidateFilesSampleTest, PopularNameCharactersAreUsed) {
+    const CandidateFile boys = loadCandidates("M.dat");
+    const CandidateFile girls = loadCandidates("F.dat");
+    auto used = [](const CandidateFile& f, char32_t c) {
+        for (const std::u32string& name : f.names) {
+            if (name.find(c) != std::u32string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    for (char32_t c : std::u32string(U"婷萱怡妍雯倩媛薇瑾芸")) {
+        EXPECT_TRUE(used(girls, c)) << u32ToUtf8(std::u32string(1, c));
+        EXPECT_FALSE(used(boys, c)) << u32ToUtf8(std::u32string(1, c));
+    }
+    for (char32_t c : std::u32string(U"昊皓宸鑫琛晟烨翊")) {
+        EXPECT_TRUE(used(boys, c)) << u32ToUtf8(std::u32string(1, c));
+        EXPECT_FALSE(used(girls, c)) << u32ToUtf8(std::u32string(1, c));
+    }
+    for (char32_t c : std::u32string(U"梓晗昕淼")) {
+        EXPECT_TRUE(used(boys, c)) << u32ToUtf8(std::u32string(1, c));
+        EXPECT_TRUE(used(girls, c)) << u32ToUtf8(std::u32string(1, c));
+    }
+}
+
 }  // namespace
 }  // namespace norlune
