@@ -24,6 +24,9 @@ import unicodedata
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 JIEBA_DICT = pathlib.Path("/usr/lib/python3/dist-packages/jieba/dict.txt")
+# The name characters that the stroke dictionary counts although they lie beyond GB 2312 (玥 璟);
+# only these may stand in the curated lists without being in GB 2312.
+NAME_CHARACTERS = ROOT / "tools" / "chardata" / "name_characters.txt"
 UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 
 # How many names each file holds: generated pairs fill it up to FILE_SIZE; fewer than
@@ -363,14 +366,17 @@ class Affinity:
 # ---------------------------------------------------------------- the rules
 
 class Rules:
-    def __init__(self, curated, chars, unihan, real):
+    def __init__(self, curated, chars, unihan, real, name_characters=()):
+        """`name_characters`: the characters beyond GB 2312 that the curated lists may hold."""
         self.curated = curated
         self.unihan = unihan
         self.real = real
         curated_chars = curated.male + curated.female + curated.either
-        outside = [c for c in curated_chars if c not in unihan.gb2312]
+        allowed = set(name_characters)
+        outside = [c for c in curated_chars if c not in unihan.gb2312 and c not in allowed]
         if outside:
-            raise InputError(f"curated characters outside GB 2312: {''.join(outside)}")
+            raise InputError(f"curated characters outside GB 2312 that name_characters.txt "
+                             f"does not name: {''.join(outside)}")
         traditional = [c for c in curated_chars
                        if c in unihan.traditional_only or c in chars.traditional]
         if traditional:
@@ -457,13 +463,13 @@ class Rules:
 
 # ---------------------------------------------------------------- building the lists
 
-def build(data_dir, curated_dir, jieba_path, unihan_dir):
+def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NAME_CHARACTERS):
     """The two candidate lists: {"M": [...], "F": [...]} and a summary text."""
     curated = Curated(curated_dir)
     chars = CharacterData(data_dir)
     unihan = Unihan(unihan_dir)
     real = RealNames(jieba_path, curated)
-    rules = Rules(curated, chars, unihan, real)
+    rules = Rules(curated, chars, unihan, real, read_characters(name_characters_path))
 
     lists = {"M": [], "F": []}
     present = {"M": set(), "F": set()}

@@ -86,17 +86,30 @@ class CuratedTest(unittest.TestCase):
         self.assertIsNone(g.given_name_of("张芳", c))
 
 
-def rules_for(curated, words=None, foreign=()):
+def rules_for(curated, words=None, foreign=(), name_characters=()):
     readings = {"刚": ("gang", 1), "强": ("qiang", 2), "峰": ("feng", 1), "婷": ("ting", 2),
                 "芳": ("fang", 1), "梅": ("mei", 2), "文": ("wen", 2), "安": ("an", 1),
-                "熙": ("xi", 1), "希": ("xi", 1), "子": ("zi", 3), "思": ("si", 1)}
-    unihan = types.SimpleNamespace(reading=readings, gb2312=set(readings), traditional_only=set())
+                "熙": ("xi", 1), "希": ("xi", 1), "子": ("zi", 3), "思": ("si", 1),
+                "玥": ("yue", 4)}
+    # 玥 lies beyond GB 2312.
+    unihan = types.SimpleNamespace(reading=readings, gb2312=set(readings) - {"玥"},
+                                   traditional_only=set())
     chars = types.SimpleNamespace(traditional=set(), knows=lambda c: c != "婷")
     real = types.SimpleNamespace(word_frequency=words or {}, foreign=set(foreign))
-    return g.Rules(curated, chars, unihan, real)
+    return g.Rules(curated, chars, unihan, real, name_characters)
 
 
 class RulesTest(unittest.TestCase):
+    def test_beyond_gb2312_only_what_name_characters_names(self):
+        curated = curated_from(**{"chars_female.txt": "婷 芳 梅 玥\n"})
+        with self.assertRaises(g.InputError):
+            rules_for(curated)
+        with self.assertRaises(g.InputError):
+            rules_for(curated, name_characters=["璟"])
+        rules = rules_for(curated, name_characters=["玥", "璟"])
+        self.assertIn("玥", rules.usable)
+
+
     def test_reasons(self):
         rules = rules_for(curated_from(), words={"刚强": 500, "文刚": 50, "芳芳": 900,
                                                  "文安": 900},
