@@ -280,6 +280,20 @@ TEST(StrokeDataTest, CommonNameCharactersHaveTheirCountsAndElements) {
     }
 }
 
+// Surnames count too, so that no grid of a full name adds 0 for its surname; 於 stays without a
+// count of its own because it is the traditional side of the pair 于 於.
+TEST(StrokeDataTest, SurnamesOfTheSecondLevelHaveTheirCounts) {
+    const StrokeData data = StrokeData::load();
+    const std::map<std::string_view, int> counts = {
+        {"闫", 11}, {"覃", 12}, {"滕", 14}, {"岑", 7},  {"佟", 7}, {"瞿", 18},
+        {"褚", 15}, {"濮", 18}, {"邬", 17}, {"臧", 14}, {"冼", 8}, {"亓", 4},
+    };
+    for (const auto& [ch, count] : counts) {
+        EXPECT_EQ(data.lowest(cp(ch)), count) << ch;
+    }
+    EXPECT_EQ(data.lowest(cp("於")), std::nullopt);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Simplified/traditional pairs
 
