@@ -280,8 +280,7 @@ TEST(StrokeDataTest, CommonNameCharactersHaveTheirCountsAndElements) {
     }
 }
 
-// Surnames count too, so that no grid of a full name adds 0 for its surname; 於 stays without a
-// count of its own because it is the traditional side of the pair 于 於.
+// Surnames count too, so that no grid of a full name adds 0 for its surname.
 TEST(StrokeDataTest, SurnamesOfTheSecondLevelHaveTheirCounts) {
     const StrokeData data = StrokeData::load();
     const std::map<std::string_view, int> counts = {
@@ -291,7 +290,9 @@ TEST(StrokeDataTest, SurnamesOfTheSecondLevelHaveTheirCounts) {
     for (const auto& [ch, count] : counts) {
         EXPECT_EQ(data.lowest(cp(ch)), count) << ch;
     }
-    EXPECT_EQ(data.lowest(cp("於")), std::nullopt);
+    // 於 counts in its own form, 于 keeps its 3 strokes.
+    EXPECT_EQ(data.lowest(cp("於")), 8);
+    EXPECT_EQ(data.lowest(cp("于")), 3);
 }
 
 // ---------------------------------------------------------------------------------------------

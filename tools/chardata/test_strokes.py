@@ -125,12 +125,8 @@ class BuildTest(unittest.TestCase):
 
     def test_every_surname_of_the_candidate_lists_has_a_count(self):
         lowest = self.lowest(self.lists)
-        missing = sorted(c for c in self.name_lists.surname_chars
-                         if c not in lowest and c not in self.pair_traditionals)
+        missing = sorted(c for c in self.name_lists.surname_chars if c not in lowest)
         self.assertEqual(missing, [])
-        # 於 is the traditional side of 于 於 and must stay without a count of its own.
-        self.assertIn("於", self.name_lists.surname_chars)
-        self.assertNotIn("於", lowest)
 
     def test_sizes_are_those_without_name_characters(self):
         table = strokes.StrokeTable()
