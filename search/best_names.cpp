@@ -5,7 +5,11 @@
 
 namespace norlune {
 
-BestNameTable::BestNameTable() : names_(kMaxSlots + 1), scores_(kMaxSlots + 1, 0) {
+BestNameTable::BestNameTable()
+    : names_(kMaxSlots + 1),
+      scores_(kMaxSlots + 1, 0),
+      exact_(kMaxSlots + 1),
+      groupOf_(kMaxSlots + 1) {
     while (leaves_ < kMaxSlots) {
         leaves_ *= 2;
     }
@@ -20,9 +24,15 @@ int BestNameTable::lower(int a, int b) const {
     return scores_[static_cast<std::size_t>(a)] <= scores_[static_cast<std::size_t>(b)] ? a : b;
 }
 
-void BestNameTable::clear() {
+void BestNameTable::clear(int varietyLimit) {
     std::fill(names_.begin(), names_.end(), std::string());
     std::fill(scores_.begin(), scores_.end(), std::int16_t{0});
+    std::fill(exact_.begin(), exact_.end(), Score());
+    limit_ = std::clamp(varietyLimit, 0, kMaxVariety);
+    groups_.clear();
+    if (limit_ > 0) {
+        groups_.reserve(8192);  // more first characters than any candidate list holds
+    }
     // Leaf i (0-based) stands for slot i + 1; leaves past the last slot hold 0 ("no slot").
     for (int i = 0; i < leaves_; ++i) {
         tree_[static_cast<std::size_t>(leaves_ + i)] = i < kMaxSlots ? i + 1 : 0;
@@ -74,11 +84,45 @@ int BestNameTable::lowestSlot(int listNum) const {
     return best;
 }
 
-int BestNameTable::keep(std::string_view fullName, Score score, int listNum) {
+int BestNameTable::lowestOfGroup(const Group& group) const {
+    int best = 0;
+    for (int i = 0; i < group.count; ++i) {
+        const int slot = group.members[static_cast<std::size_t>(i)];
+        if (best == 0 ||
+            scores_[static_cast<std::size_t>(slot)] < scores_[static_cast<std::size_t>(best)] ||
+            (scores_[static_cast<std::size_t>(slot)] == scores_[static_cast<std::size_t>(best)] &&
+             slot < best)) {
+            best = slot;
+        }
+    }
+    return best;
+}
+
+void BestNameTable::write(int slot, std::string_view fullName, Score score) {
+    names_[static_cast<std::size_t>(slot)].assign(fullName);
+    scores_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(score.roundedHalfEven());
+    exact_[static_cast<std::size_t>(slot)] = score;
+    update(slot);
+}
+
+int BestNameTable::keep(std::string_view fullName, Score score, int listNum, char32_t group) {
     if (score.twentieths() < kMinScoreToKeep * 20) {
         return 0;
     }
     listNum = std::clamp(listNum, 0, kMaxSlots);
+    Group* own = nullptr;
+    if (limit_ > 0) {
+        own = &groups_[group];  // references into the map survive its rehashing
+        if (own->count >= limit_) {
+            // The group is full: the name can only take the place of the group's lowest name.
+            const int slot = lowestOfGroup(*own);
+            if (score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
+                return 0;
+            }
+            write(slot, fullName, score);
+            return slot;
+        }
+    }
     const int slot = lowestSlot(listNum);
     // The scan that defines this starts from a lowest score of 100, so only slots below 100 count.
     if (slot == 0 || scores_[static_cast<std::size_t>(slot)] >= 100) {
@@ -87,9 +131,18 @@ int BestNameTable::keep(std::string_view fullName, Score score, int listNum) {
     if (score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
         return 0;
     }
-    names_[static_cast<std::size_t>(slot)].assign(fullName);
-    scores_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(score.roundedHalfEven());
-    update(slot);
+    if (own != nullptr) {
+        if (!names_[static_cast<std::size_t>(slot)].empty()) {
+            // The displaced name leaves its group.
+            Group& old = groups_[groupOf_[static_cast<std::size_t>(slot)]];
+            const auto end = old.members.begin() + old.count;
+            *std::find(old.members.begin(), end, static_cast<std::uint16_t>(slot)) = *(end - 1);
+            --old.count;
+        }
+        own->members[static_cast<std::size_t>(own->count++)] = static_cast<std::uint16_t>(slot);
+        groupOf_[static_cast<std::size_t>(slot)] = group;
+    }
+    write(slot, fullName, score);
     return slot;
 }
 
@@ -102,6 +155,27 @@ std::vector<std::string> BestNameTable::names(int listNum) const {
         }
     }
     return out;
+}
+
+std::vector<KeptName> BestNameTable::kept(int listNum) const {
+    listNum = std::clamp(listNum, 0, kMaxSlots);
+    std::vector<KeptName> out;
+    for (int i = 1; i <= listNum; ++i) {
+        if (!names_[static_cast<std::size_t>(i)].empty()) {
+            out.push_back(
+                {names_[static_cast<std::size_t>(i)], exact_[static_cast<std::size_t>(i)], i});
+        }
+    }
+    return out;
+}
+
+void sortBestFirst(std::vector<KeptName>& names) {
+    std::stable_sort(names.begin(), names.end(),
+                     [](const KeptName& a, const KeptName& b) { return a.score > b.score; });
+}
+
+std::string scoredEntry(const KeptName& name) {
+    return name.fullName + "=" + name.score.toString();
 }
 
 }  // namespace norlune

@@ -39,13 +39,17 @@ void NameSearch::setListNum(int listNum) {
     listNum_ = std::clamp(listNum, 1, BestNameTable::kMaxSlots);
 }
 
+void NameSearch::setVarietyLimit(int limit) {
+    varietyLimit_ = std::clamp(limit, 0, BestNameTable::kMaxVariety);
+}
+
 void NameSearch::Restart() {
     state_.bCancle = false;
     state_.bShowInfo = false;
     state_.TestNum = 0;
     state_.ModKong = 1;
     state_.bFamale = false;
-    best_.clear();
+    best_.clear(varietyLimit_);
 }
 
 std::string NameSearch::countText(long long count) {
@@ -132,6 +136,7 @@ NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
         result.kind = StartResult::Kind::Direct;
         result.fullName = state_.Gxing + given;
         result.report = analysis.report;
+        result.score = analysis.score;
         return result;
     }
 
@@ -176,7 +181,8 @@ NameSearch::Step NameSearch::step() {
         fullName_.append(candidate);
         s.label1 = fullName_;
         state_.ModKong = 1;
-        best_.keep(fullName_, score, listNum_);
+        std::size_t pos = 0;
+        best_.keep(fullName_, score, listNum_, nextCodePoint(candidate, pos));
     } else {
         state_.ModKong = kModKongRejected;
     }

@@ -56,6 +56,10 @@ public:
     // ListNum: names to keep and list, 100..10000; may change while a run is in progress.
     int ListNum() const { return listNum_; }
     void setListNum(int listNum);
+    // How many names of one first character of the given name a run keeps (0: no limit, up to
+    // 10); read when a run starts.
+    int varietyLimit() const { return varietyLimit_; }
+    void setVarietyLimit(int limit);
 
     // Resets the run state and clears the table of best names.
     void Restart();
@@ -75,6 +79,7 @@ public:
         std::string warning;   // the candidate file had undecodable bytes (the run goes on)
         std::string fullName;  // for Direct: Gxing + given name (Label1 and the only list entry)
         std::string report;    // for Direct: the name report for Text2
+        Score score;           // for Direct: the score of that name
     };
     // The start command: Restart, the settings into the state members, then the direct case or the
     // opening of the candidate file of the chosen sex in `candidateDirectory` (or `candidatePath`,
@@ -98,6 +103,8 @@ public:
     // The end of the run (after end of file or a stop): closes the file and returns the list
     // entries, the kept full names of slots 1..ListNum in slot order.
     std::vector<std::string> finish();
+    // The kept names of slots 1..ListNum with their unrounded scores, in slot order.
+    std::vector<KeptName> kept() const { return best_.kept(listNum_); }
 
     const BestNameTable& bestNames() const { return best_; }
 
@@ -111,6 +118,7 @@ private:
     const NameEngine& engine_;
     SearchState state_;
     int listNum_ = 100;
+    int varietyLimit_ = 0;
     BestNameTable best_;
     std::optional<CandidateFile> file_;
     long long linesRead_ = 0;

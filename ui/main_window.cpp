@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <utility>
 
@@ -245,6 +246,13 @@ void MainWindow::buildMenus() {
     outputnamefile->setObjectName(QStringLiteral("outputnamefile"));
     inputnamefile = fileMenu->addAction(qs("导入姓名列表"));
     inputnamefile->setObjectName(QStringLiteral("inputnamefile"));
+    optionsMenu = menuBar()->addMenu(qs("选项"));
+    optionsMenu->setObjectName(QStringLiteral("optionsmenu"));
+    sortbyscore = optionsMenu->addAction(qs("按得分排序并显示分数"));
+    sortbyscore->setObjectName(QStringLiteral("sortbyscore"));
+    sortbyscore->setCheckable(true);
+    varietylimit = optionsMenu->addAction(qs("同一首字最多…"));
+    varietylimit->setObjectName(QStringLiteral("varietylimit"));
     QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpmenu"));
     help1 = helpMenu->addAction(qs("帮助"));
@@ -270,6 +278,8 @@ void MainWindow::connectHandlers() {
     connect(outputnamefile, &QAction::triggered, this, &MainWindow::outputnamefile_Click);
     connect(inputnamefile, &QAction::triggered, this, &MainWindow::inputnamefile_Click);
     connect(help1, &QAction::triggered, this, &MainWindow::help1_Click);
+    connect(sortbyscore, &QAction::triggered, this, &MainWindow::sortbyscore_Click);
+    connect(varietylimit, &QAction::triggered, this, &MainWindow::varietylimit_Click);
 }
 
 void MainWindow::load() {
@@ -297,6 +307,11 @@ void MainWindow::updateCommands() {
     // A run in progress keeps its surname: no import, and no export under the new surname.
     outputnamefile->setEnabled(!running_);
     inputnamefile->setEnabled(!running_);
+    // The options are those of the run: they stay as they are until it ends.
+    optionsMenu->menuAction()->setEnabled(!running_);
+    for (QAction* item : optionsMenu->actions()) {
+        item->setEnabled(!running_);
+    }
 }
 
 void MainWindow::showListNum(int listNum) {
@@ -407,8 +422,8 @@ void MainWindow::Command1_Click() {
         case NameSearch::StartResult::Kind::Direct:
             Text2->setPlainText(reportText(start.report));
             Label1->setText(qs(start.fullName));
-            List1->clear();
-            List1->addItem(qs(start.fullName));
+            runNames_ = {KeptName{start.fullName, start.score, 1}};
+            showRunList(false);
             Command2->setEnabled(false);
             updateCommands();
             return;
@@ -458,15 +473,56 @@ void MainWindow::runSearch() {
             break;
         }
     }
-    const std::vector<std::string> names = search_.finish();
-    List1->clear();
-    for (const std::string& name : names) {
-        List1->addItem(qs(name));
-    }
+    search_.finish();
+    runNames_ = search_.kept();
+    showRunList(false);
     List1->setEnabled(true);
     Command2->setEnabled(false);
     running_ = false;
     updateCommands();
+}
+
+void MainWindow::showRunList(bool keepSelection) {
+    runList_ = true;
+    std::vector<KeptName> names = runNames_;
+    const bool scored = sortbyscore->isChecked();
+    if (scored) {
+        sortBestFirst(names);
+    }
+    // The selected name (whatever form its entry has) is selected again in the new order, without
+    // judging it again.
+    std::optional<int> selectedSlot;
+    if (const QListWidgetItem* item = List1->currentItem();
+        keepSelection && item != nullptr && item->isSelected()) {
+        selectedSlot = item->data(Qt::UserRole).isValid()
+                           ? std::optional<int>(item->data(Qt::UserRole).toInt())
+                           : std::nullopt;
+    }
+    const QSignalBlocker blocker(List1);
+    List1->clear();
+    for (const KeptName& name : names) {
+        auto* item = new QListWidgetItem(qs(scored ? scoredEntry(name) : name.fullName), List1);
+        item->setData(Qt::UserRole, name.slot);
+        if (selectedSlot && *selectedSlot == name.slot) {
+            List1->setCurrentItem(item);
+            List1->scrollToItem(item);
+        }
+    }
+}
+
+void MainWindow::sortbyscore_Click() {
+    if (runList_ && !running_) {
+        showRunList(true);
+    }
+}
+
+void MainWindow::varietylimit_Click() {
+    const std::optional<int> limit =
+        deps_.interaction->askNumber(this, qs("同一首字的名字最多保留几个（0 为不限）："),
+                                     search_.varietyLimit(), 0, BestNameTable::kMaxVariety);
+    if (limit) {
+        search_.setVarietyLimit(*limit);
+    }
 }
 
 void MainWindow::Command2_Click() {
@@ -518,6 +574,8 @@ void MainWindow::inputnamefile_Click() {
     }
     const NameListImport imported = importNameList(utf8(path));
     if (imported.list) {
+        runList_ = false;
+        runNames_.clear();
         List1->clear();
         search_.state().Gxing = imported.list->Gxing;
         for (const std::string& entry : imported.list->entries) {

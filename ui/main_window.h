@@ -17,6 +17,7 @@
 #include "ui/help_window.h"
 
 class QAction;
+class QMenu;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -65,6 +66,7 @@ public:
     const BirthTimeStore& birthTime() const { return birthTime_; }
     bool running() const { return running_; }
     HelpWindow* helpWindow() const { return helpWindow_; }
+    int varietyLimit() const { return search_.varietyLimit(); }
 
     // Shows the BaZi report of the confirmed birth moment for the selected sex.
     void BaZhiCal();
@@ -93,12 +95,17 @@ private:
     void outputnamefile_Click();
     void inputnamefile_Click();
     void help1_Click();
+    void sortbyscore_Click();
+    void varietylimit_Click();
 
     // The search loop: one candidate per pass, one pass of the event loop between two passes.
     void runSearch();
     // The start command follows the surname rule, except while a run is in progress.
     void updateCommands();
     void showListNum(int listNum);
+    // Fills List1 with the names of the last run: in slot order, or best first with their scores
+    // when "按得分排序并显示分数" is on; with keepSelection the selected name stays selected.
+    void showRunList(bool keepSelection);
     void message(const QString& text);
     void message(std::string_view text);
 
@@ -111,6 +118,10 @@ private:
     bool running_ = false;
     bool closing_ = false;
     QPointer<HelpWindow> helpWindow_;
+    // The names the last run kept, in slot order; runList_ tells whether List1 shows them (an
+    // import replaces them).
+    std::vector<KeptName> runNames_;
+    bool runList_ = false;
 
     QGroupBox* Frame5 = nullptr;
     QLabel* Label2 = nullptr;
@@ -147,6 +158,9 @@ private:
     QAction* outputnamefile = nullptr;
     QAction* inputnamefile = nullptr;
     QAction* help1 = nullptr;
+    QMenu* optionsMenu = nullptr;
+    QAction* sortbyscore = nullptr;
+    QAction* varietylimit = nullptr;
 };
 
 // The filter of the name-list file dialogs.

@@ -25,6 +25,12 @@ public:
     }
     QString saveFileName(QWidget*, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<int> askNumber(QWidget*, const QString&, int value, int, int) override {
+        return value;
+    }
+    std::optional<int> askChoice(QWidget*, const QString&, const QStringList&) override {
+        return 0;
+    }
     void runBirthTimeDialog(BirthTimeDialog& dialog) override {
         dialog.show();
         dialog.Calendar1->setSelectedDate(QDate(1985, 2, 4));

@@ -3,6 +3,8 @@
 // dialogs and the birth-time dialog. The program uses QtUserInteraction; tests put in their own,
 // answer without blocking and record what was asked.
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class QWidget;
 
@@ -21,6 +23,13 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     // Shows the birth-time dialog modally and returns once it is closed.
     virtual void runBirthTimeDialog(BirthTimeDialog& dialog) = 0;
+    // Asks for a whole number from `minimum` to `maximum`, starting at `value`; nothing when
+    // cancelled.
+    virtual std::optional<int> askNumber(QWidget* parent, const QString& prompt, int value,
+                                         int minimum, int maximum) = 0;
+    // Lets the user pick one of `choices`; its index, or nothing when cancelled.
+    virtual std::optional<int> askChoice(QWidget* parent, const QString& prompt,
+                                         const QStringList& choices) = 0;
 };
 
 class QtUserInteraction final : public UserInteraction {
@@ -29,6 +38,10 @@ public:
     QString saveFileName(QWidget* parent, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     void runBirthTimeDialog(BirthTimeDialog& dialog) override;
+    std::optional<int> askNumber(QWidget* parent, const QString& prompt, int value, int minimum,
+                                 int maximum) override;
+    std::optional<int> askChoice(QWidget* parent, const QString& prompt,
+                                 const QStringList& choices) override;
 };
 
 // The title of the program's message boxes.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
 
 namespace norlune {
@@ -97,6 +98,114 @@ TEST(BestNameTableTest, ClearEmptiesEverySlotNotOnlyTheListed) {
     EXPECT_TRUE(t.names(10000).empty());
     EXPECT_EQ(t.BestScores(4999), 0);
     EXPECT_EQ(t.keep("新", Score::fromTwentieths(1500), 10000), 1);
+}
+
+}  // namespace
+}  // namespace norlune
+
+namespace norlune {
+namespace {
+
+using testing_support::LinearTable;
+
+// Kept names per group over the whole table.
+std::map<char32_t, int> groupCounts(const BestNameTable& t, const std::vector<char32_t>& groupOf) {
+    std::map<char32_t, int> counts;
+    for (int i = 1; i <= BestNameTable::kMaxSlots; ++i) {
+        if (!t.BestNames(i).empty()) {
+            ++counts[groupOf[static_cast<std::size_t>(i)]];
+        }
+    }
+    return counts;
+}
+
+TEST(BestNameTableVarietyTest, KeepsExactlyWhatThePlainPassKeeps) {
+    std::mt19937 rng(14);
+    for (int round = 0; round < 60; ++round) {
+        const int limit = 1 + round % BestNameTable::kMaxVariety;
+        BestNameTable fast;
+        fast.clear(limit);
+        LinearTable plain;
+        plain.limit = limit;
+        std::vector<char32_t> groupOf(BestNameTable::kMaxSlots + 1, 0);
+        int listNum = 100 * static_cast<int>(1 + rng() % 3);
+        // Few groups, so that they fill up; scores on few values, so that ties are common.
+        const int groups = 3 + static_cast<int>(rng() % 40);
+        std::uniform_int_distribution<int> base(69, 76);
+        for (int n = 0; n < 1500; ++n) {
+            if (n % 300 == 150) {
+                listNum = 100 * static_cast<int>(1 + rng() % 4);  // the list size changed
+            }
+            const int f = (rng() % 3 == 0) ? 10 : static_cast<int>(rng() % 20);
+            const Score score = Score::fromTwentieths(base(rng) * 20 + f);
+            const char32_t group = U'一' + static_cast<char32_t>(rng() % groups);
+            const std::string name = "名" + std::to_string(n);
+            const int slot = fast.keep(name, score, listNum, group);
+            ASSERT_EQ(slot, plain.keep(name, score, listNum, group)) << round << " " << n;
+            if (slot != 0) {
+                groupOf[static_cast<std::size_t>(slot)] = group;
+                ASSERT_EQ(fast.exactScore(slot), score);
+            }
+        }
+        expectSameSlots(fast, plain, 400);
+        for (const auto& [group, count] : groupCounts(fast, groupOf)) {
+            EXPECT_LE(count, limit) << static_cast<int>(group);
+        }
+    }
+}
+
+TEST(BestNameTableVarietyTest, FullGroupReplacesOnlyItsOwnLowestWhenStrictlyHigher) {
+    BestNameTable t;
+    t.clear(2);
+    EXPECT_EQ(t.keep("王力甲", Score::fromTwentieths(90 * 20), 100, U'力'), 1);
+    EXPECT_EQ(t.keep("王力乙", Score::fromTwentieths(80 * 20), 100, U'力'), 2);
+    EXPECT_EQ(t.keep("王文甲", Score::fromTwentieths(75 * 20), 100, U'文'), 3);
+    // A third 力 name lower than both 力 names is dropped even though free slots remain.
+    EXPECT_EQ(t.keep("王力丙", Score::fromTwentieths(79 * 20), 100, U'力'), 0);
+    // Equal to the group's lowest: dropped as well.
+    EXPECT_EQ(t.keep("王力丁", Score::fromTwentieths(80 * 20), 100, U'力'), 0);
+    // Higher than the group's lowest (slot 2), though not than the table's lowest (slot 4, free).
+    EXPECT_EQ(t.keep("王力戊", Score::fromTwentieths(85 * 20), 100, U'力'), 2);
+    EXPECT_EQ(t.BestNames(2), "王力戊");
+    EXPECT_EQ(t.names(100), (std::vector<std::string>{"王力甲", "王力戊", "王文甲"}));
+    // Without a limit the same names all stay.
+    BestNameTable u;
+    u.clear(0);
+    for (const char* name : {"王力甲", "王力乙", "王力丙"}) {
+        EXPECT_NE(u.keep(name, Score::fromTwentieths(80 * 20), 100, U'力'), 0);
+    }
+}
+
+TEST(BestNameTableVarietyTest, ADisplacedNameFreesItsGroupsPlace) {
+    BestNameTable t;
+    t.clear(1);
+    EXPECT_EQ(t.keep("甲", Score::fromTwentieths(71 * 20), 2, U'甲'), 1);
+    EXPECT_EQ(t.keep("乙", Score::fromTwentieths(90 * 20), 2, U'乙'), 2);
+    // The list is full; 丙 displaces the lowest (甲, slot 1) through the usual rule.
+    EXPECT_EQ(t.keep("丙", Score::fromTwentieths(80 * 20), 2, U'丙'), 1);
+    // 甲's group is empty again, so another 甲 name may come back by the usual rule.
+    EXPECT_EQ(t.keep("甲二", Score::fromTwentieths(85 * 20), 2, U'甲'), 1);
+    EXPECT_EQ(t.names(2), (std::vector<std::string>{"甲二", "乙"}));
+}
+
+TEST(BestNameTableTest, KeptNamesCarryUnroundedScoresAndSortBestFirstStably) {
+    BestNameTable t;
+    const std::vector<std::pair<const char*, int>> stream = {
+        {"王一", 1689}, {"王二", 1900}, {"王三", 1689}, {"王四", 1701}, {"王五", 1900}};
+    for (const auto& [name, twentieths] : stream) {
+        t.keep(name, Score::fromTwentieths(twentieths), 100);
+    }
+    std::vector<KeptName> kept = t.kept(100);
+    ASSERT_EQ(kept.size(), 5u);
+    EXPECT_EQ(kept[0], (KeptName{"王一", Score::fromTwentieths(1689), 1}));
+    sortBestFirst(kept);
+    std::vector<std::string> entries;
+    for (const KeptName& k : kept) {
+        entries.push_back(scoredEntry(k));
+    }
+    EXPECT_EQ(entries, (std::vector<std::string>{"王二=95", "王五=95", "王四=85.05", "王一=84.45",
+                                                 "王三=84.45"}));
+    EXPECT_EQ(t.kept(3).size(), 3u);
 }
 
 }  // namespace

@@ -24,8 +24,20 @@ public:
     QString saveFileName(QWidget* parent, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     void runBirthTimeDialog(BirthTimeDialog& dialog) override;
+    std::optional<int> askNumber(QWidget* parent, const QString& prompt, int value, int minimum,
+                                 int maximum) override;
+    std::optional<int> askChoice(QWidget* parent, const QString& prompt,
+                                 const QStringList& choices) override;
 
     QStringList messages;
+    // Answers of askNumber and askChoice, front first; none left answers "cancelled". Every
+    // question is recorded with what it offered.
+    std::vector<std::optional<int>> numberAnswers;
+    std::vector<std::optional<int>> choiceAnswers;
+    QStringList questions;
+    std::vector<std::pair<int, int>> numberRanges;
+    std::vector<int> numberStarts;
+    std::vector<QStringList> offeredChoices;
     QStringList saveAnswers;  // answered front first; an empty list answers "cancelled"
     QStringList openAnswers;
     QStringList filters;  // the filter of every file dialog shown

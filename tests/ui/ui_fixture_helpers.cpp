@@ -38,6 +38,31 @@ void FakeInteraction::runBirthTimeDialog(BirthTimeDialog& dialog) {
     }
 }
 
+std::optional<int> FakeInteraction::askNumber(QWidget*, const QString& prompt, int value,
+                                              int minimum, int maximum) {
+    questions << prompt;
+    numberRanges.emplace_back(minimum, maximum);
+    numberStarts.push_back(value);
+    if (numberAnswers.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<int> answer = numberAnswers.front();
+    numberAnswers.erase(numberAnswers.begin());
+    return answer;
+}
+
+std::optional<int> FakeInteraction::askChoice(QWidget*, const QString& prompt,
+                                              const QStringList& choices) {
+    questions << prompt;
+    offeredChoices.push_back(choices);
+    if (choiceAnswers.empty()) {
+        return std::nullopt;
+    }
+    const std::optional<int> answer = choiceAnswers.front();
+    choiceAnswers.erase(choiceAnswers.begin());
+    return answer;
+}
+
 std::shared_ptr<const ReferenceTables> sharedTables() {
     static const std::shared_ptr<const ReferenceTables> tables = fillReferenceTables();
     return tables;
