@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
+#include "cli/fd_output.h"
+#include "engine/utf8.h"
+
 namespace norlune::cli {
 namespace {
 
@@ -19,6 +22,44 @@ constexpr std::string_view kUsage =
     "  pillars \"YYYY-MM-DD HH:MM\"      四柱八字\n"
     "  lunar \"YYYY-MM-DD HH:MM\"        农历日期\n"
     "  bazi \"YYYY-MM-DD HH:MM\" [--female]   八字报告\n";
+
+// Options whose value is a file path: a path may be any bytes, so it is not held to UTF-8.
+constexpr std::string_view kPathOptions[] = {"--candidates"};
+
+bool isPathOption(std::string_view arg) {
+    return std::find(std::begin(kPathOptions), std::end(kPathOptions), arg) !=
+           std::end(kPathOptions);
+}
+
+int dispatch(std::span<const std::string> args, Io& io) {
+    if (args.empty()) {
+        io.err << kUsage;
+        return kExitUsage;
+    }
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (isPathOption(args[i])) {
+            ++i;
+        } else if (!isValidUtf8(args[i])) {
+            return usageError(io, "参数不是有效的 UTF-8 文本");
+        }
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        io.out << kUsage;
+        return kExitOk;
+    }
+    const auto rest = args.subspan(1);
+    if (isEngineCommand(command)) {
+        return runEngineCommand(command, rest, io);
+    }
+    if (isSearchCommand(command)) {
+        return runSearchCommand(rest, io);
+    }
+    if (isCalendarCommand(command)) {
+        return runCalendarCommand(command, rest, io);
+    }
+    return usageError(io, "未知命令 " + command);
+}
 
 }  // namespace
 
@@ -52,7 +93,8 @@ bool parseArgs(std::span<const std::string> args, std::span<const std::string_vi
         if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
             parsed.options.emplace_back(arg, "");
         } else if (std::find(valued.begin(), valued.end(), arg) != valued.end()) {
-            if (i + 1 >= args.size()) {
+            // A value never starts with "--": `--candidates --scores` lacks the file.
+            if (i + 1 >= args.size() || args[i + 1].starts_with("--")) {
                 usageError(io, "选项 " + arg + " 缺少取值");
                 return false;
             }
@@ -78,27 +120,48 @@ void writeReportLines(std::ostream& out, std::string_view report) {
     }
 }
 
+bool checkNamePart(std::string_view text, bool surname, Io& io) {
+    const std::string_view what = surname ? "姓氏" : "名字";
+    const std::size_t length = codePointCount(text);
+    if (length < 1 || length > 2) {
+        usageError(io, std::string(what) + "须为一到两个字");
+        return false;
+    }
+    if (!isHanText(text)) {
+        usageError(io,
+                   std::string(what) + "只能由汉字组成，不能含字母、数字、空白、符号或控制字符");
+        return false;
+    }
+    return true;
+}
+
+bool checkText(std::string_view text, Io& io) {
+    if (text.empty()) {
+        usageError(io, "文字不能为空");
+        return false;
+    }
+    for (char32_t ch : utf8ToU32(text)) {
+        if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0)) {
+            usageError(io, "文字不能含控制字符");
+            return false;
+        }
+    }
+    return true;
+}
+
 int run(std::span<const std::string> args, Io& io) {
-    if (args.empty()) {
-        io.err << kUsage;
-        return kExitUsage;
+    const int code = dispatch(args, io);
+    io.out.flush();
+    if (!io.out) {
+        std::string reason;
+        if (const auto* fd = dynamic_cast<const FdOutputBuffer*>(io.out.rdbuf());
+            fd != nullptr && fd->error() != 0) {
+            reason = "：" + writeErrorReason(fd->error());
+        }
+        io.err << "norlune-cli：无法写出结果" << reason << '\n';
+        return kExitFileError;
     }
-    const std::string& command = args[0];
-    if (command == "--help" || command == "-h" || command == "help") {
-        io.out << kUsage;
-        return kExitOk;
-    }
-    const auto rest = args.subspan(1);
-    if (isEngineCommand(command)) {
-        return runEngineCommand(command, rest, io);
-    }
-    if (isSearchCommand(command)) {
-        return runSearchCommand(rest, io);
-    }
-    if (isCalendarCommand(command)) {
-        return runCalendarCommand(command, rest, io);
-    }
-    return usageError(io, "未知命令 " + command);
+    return code;
 }
 
 }  // namespace norlune::cli

@@ -20,7 +20,8 @@ struct Io {
     std::string executableDir;   // where the candidate files lie
 };
 
-// Runs one command; args excludes the program name.
+// Runs one command; args excludes the program name. Every argument but a file path must be
+// UTF-8. When the output cannot be written (checked at the end), the exit status is 1.
 int run(std::span<const std::string> args, Io& io);
 
 // Small helpers shared by the command groups.
@@ -32,11 +33,19 @@ struct ParsedArgs {
 };
 
 // Splits arguments into positionals and options; `valued` names the options that take a value.
-// Returns false (and writes a message) for an unknown option or a missing value.
+// Returns false (and writes a message) for an unknown option or a missing value; a value never
+// starts with "--".
 bool parseArgs(std::span<const std::string> args, std::span<const std::string_view> flags,
                std::span<const std::string_view> valued, ParsedArgs& parsed, Io& io);
 
 int usageError(Io& io, std::string_view message);
+
+// A surname (surname = true) or a given name: one or two Chinese characters. Otherwise writes the
+// usage message and returns false.
+bool checkNamePart(std::string_view text, bool surname, Io& io);
+
+// The text of the per-character commands: not empty, no control characters.
+bool checkText(std::string_view text, Io& io);
 
 // Writes a CR LF report with LF line ends.
 void writeReportLines(std::ostream& out, std::string_view report);

@@ -40,18 +40,9 @@ bool checkName(const ParsedArgs& parsed, std::string_view command, Io& io, int& 
         exitCode = usageError(io, std::string(command) + " 需要两个参数：姓 名");
         return false;
     }
-    const std::size_t surnameLength = codePointCount(parsed.positional[0]);
-    const std::size_t givenLength = codePointCount(parsed.positional[1]);
-    if (surnameLength < 1 || surnameLength > 2) {
-        exitCode = usageError(io, "姓氏须为一到两个字");
-        return false;
-    }
-    if (givenLength < 1 || givenLength > 2) {
-        exitCode = usageError(io, "名字须为一到两个字");
-        return false;
-    }
-    if (!isValidUtf8(parsed.positional[0]) || !isValidUtf8(parsed.positional[1])) {
-        exitCode = usageError(io, "姓名含有无法识别的字符");
+    if (!checkNamePart(parsed.positional[0], true, io) ||
+        !checkNamePart(parsed.positional[1], false, io)) {
+        exitCode = kExitUsage;
         return false;
     }
     return true;
@@ -109,6 +100,9 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
             return usageError(io, std::string(command) + " 需要一个参数：文字");
         }
         const std::string& text = parsed.positional[0];
+        if (!checkText(text, io)) {
+            return kExitUsage;
+        }
         if (command == "trad") {
             if (!isValidUtf8(text)) {
                 return usageError(io, "文字含有无法识别的字符");

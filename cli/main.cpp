@@ -1,20 +1,26 @@
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/fd_output.h"
 
 int main(int argc, char** argv) {
+    // A reader that goes away (`norlune-cli … | head -1`) makes the write fail with EPIPE, which
+    // run() reports, instead of killing the program without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv + 1, argv + argc);
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
         exe = std::filesystem::absolute(argv[0], ec);
     }
-    norlune::cli::Io io{std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
-                        exe.parent_path().string()};
+    norlune::cli::FdOutputBuffer outBuffer(STDOUT_FILENO);
+    std::ostream out(&outBuffer);
+    norlune::cli::Io io{out, std::cerr, isatty(STDERR_FILENO) != 0, exe.parent_path().string()};
     return norlune::cli::run(args, io);
 }

@@ -48,9 +48,8 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     if (surname == nullptr) {
         return usageError(io, "search 需要 --surname 姓");
     }
-    const std::size_t surnameLength = isValidUtf8(*surname) ? codePointCount(*surname) : 0;
-    if (surnameLength < 1 || surnameLength > 2) {
-        return usageError(io, "姓氏须为一到两个字");
+    if (!checkNamePart(*surname, true, io)) {
+        return kExitUsage;
     }
     settings.surname = *surname;
     settings.female = parsed.has("--female");
@@ -72,8 +71,14 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
             if (!oneCharacter(*value)) {
                 return usageError(io, std::string(option) + " 只能指定一个字");
             }
+            if (!isHanText(*value)) {
+                return usageError(io, std::string(option) + " 只能指定一个汉字");
+            }
             *target = *value;
         }
+    }
+    if (settings.either && settings.left.empty() && settings.right.empty()) {
+        return usageError(io, "--either 须与 --left 或 --right 一起使用");
     }
     int top = 100;
     if (const std::string* value = parsed.value("--top")) {
@@ -131,7 +136,6 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
             if (io.errIsTerminal) {
                 io.err << '\n';
             }
-            io.err << kSearchCompleteMessage << '\n';
             break;
         }
         if (io.errIsTerminal && step.progress) {
@@ -140,6 +144,14 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
         }
     }
     search.finish();
+    if (search.namesRead() == 0) {
+        // Only a header, or blank lines: the run had nothing to judge.
+        io.err << "norlune-cli：候选名字文件中没有名字："
+               << (candidates ? *candidates : candidateFilePath(io.executableDir, settings.female))
+               << '\n';
+        return kExitFileError;
+    }
+    io.err << kSearchCompleteMessage << '\n';
     const BestNameTable& best = search.bestNames();
     for (int slot = 1; slot <= search.ListNum(); ++slot) {
         if (best.BestNames(slot).empty()) {

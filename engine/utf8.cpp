@@ -121,4 +121,38 @@ bool isValidUtf8(std::string_view text) {
     return true;
 }
 
+bool isHanCharacter(char32_t cp) {
+    struct Range {
+        char32_t first;
+        char32_t last;
+    };
+    static constexpr Range kRanges[] = {
+        {0x3007, 0x3007},    // 〇
+        {0x3400, 0x4DBF},    // extension A
+        {0x4E00, 0x9FFF},    // the unified ideographs
+        {0xF900, 0xFAFF},    // compatibility ideographs
+        {0x20000, 0x2FA1F},  // extensions B to F and I, the compatibility supplement
+        {0x30000, 0x323AF},  // extensions G and H
+    };
+    for (const Range& range : kRanges) {
+        if (cp >= range.first && cp <= range.last) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isHanText(std::string_view text) {
+    if (text.empty() || !isValidUtf8(text)) {
+        return false;
+    }
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (!isHanCharacter(nextCodePoint(text, pos))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace norlune

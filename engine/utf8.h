@@ -25,4 +25,11 @@ std::size_t codePointCount(std::string_view text);
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
 bool isValidUtf8(std::string_view text);
 
+// True for a Chinese character as names use them: the CJK unified ideographs with all their
+// extensions, the compatibility ideographs, and the numeral 〇.
+bool isHanCharacter(char32_t cp);
+
+// True when the text is non-empty valid UTF-8 made only of Chinese characters.
+bool isHanText(std::string_view text);
+
 }  // namespace norlune

@@ -149,6 +149,7 @@ NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
         return result;
     }
     linesRead_ = 0;
+    namesRead_ = 0;
     lastProgress_ = 0;
     // A header of 0 or no number cannot measure progress; the number of lines actually read in
     // stands in for it then.
@@ -174,7 +175,11 @@ NameSearch::Step NameSearch::step() {
             lastProgress_ = progress;
         }
     }
-    if (checkCandidate(candidate)) {
+    const bool accepted = checkCandidate(candidate);
+    if (!candidate.empty()) {
+        ++namesRead_;
+    }
+    if (accepted) {
         const AnalyzeOptions options{state_.bFamale, state_.bShenChen, state_.sNeedWx, false};
         const Score score = engine_.scoreName(state_.Gxing, candidate, options);
         fullName_.assign(state_.Gxing);

@@ -108,6 +108,9 @@ public:
 
     const BestNameTable& bestNames() const { return best_; }
 
+    // Candidate lines of the current or last run that held a name (not blank), accepted or not.
+    long long namesRead() const { return namesRead_; }
+
     // The count label text: "已测算:" + count + "个".
     static std::string countText(long long count);
 
@@ -122,6 +125,7 @@ private:
     BestNameTable best_;
     std::optional<CandidateFile> file_;
     long long linesRead_ = 0;
+    long long namesRead_ = 0;
     double total_ = 0;
     int lastProgress_ = -1;
     std::string fullName_;  // reused for every candidate
