@@ -19,6 +19,8 @@ constexpr std::string_view kUsage =
     "  report 姓 名 [--female] [--need 五行]  姓名详细理数\n"
     "  search --surname 姓 [--female] [--length any|1|2] [--left 字] [--right 字] [--either]\n"
     "         [--top N] [--need 五行] [--candidates 文件] [--scores]   测算优选名字\n"
+    "         [--sort score] [--variety K] [--csv]   按得分排序、同一首字最多K个、输出CSV表格\n"
+    "  compare 姓 名 名… [--female] [--need 五行]   并列比较几个名字，得分高的在前\n"
     "  pillars \"YYYY-MM-DD HH:MM\"      四柱八字\n"
     "  lunar \"YYYY-MM-DD HH:MM\"        农历日期\n"
     "  bazi \"YYYY-MM-DD HH:MM\" [--female]   八字报告\n";
@@ -51,6 +53,9 @@ int dispatch(std::span<const std::string> args, Io& io) {
     const auto rest = args.subspan(1);
     if (isEngineCommand(command)) {
         return runEngineCommand(command, rest, io);
+    }
+    if (command == "compare") {
+        return runCompareCommand(rest, io);
     }
     if (isSearchCommand(command)) {
         return runSearchCommand(rest, io);

@@ -50,11 +50,17 @@ bool checkText(std::string_view text, Io& io);
 // Writes a CR LF report with LF line ends.
 void writeReportLines(std::ostream& out, std::string_view report);
 
+// Columns of a terminal that a text takes: two for each East Asian wide character.
+std::size_t displayWidth(std::string_view text);
+// The rows as columns padded to a common display width, two spaces apart, LF after each row.
+std::string alignedTable(const std::vector<std::vector<std::string>>& rows);
+
 // Command groups.
 int runEngineCommand(std::string_view command, std::span<const std::string> args, Io& io);
 bool isEngineCommand(std::string_view command);
 int runSearchCommand(std::span<const std::string> args, Io& io);
 bool isSearchCommand(std::string_view command);
+int runCompareCommand(std::span<const std::string> args, Io& io);
 int runCalendarCommand(std::string_view command, std::span<const std::string> args, Io& io);
 bool isCalendarCommand(std::string_view command);
 

@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "engine/utf8.h"
 #include "search/name_search.h"
+#include "search/name_sheet.h"
 
 namespace norlune::cli {
 namespace {
@@ -26,6 +27,16 @@ bool elementText(const std::string& text) {
     return true;
 }
 
+// The end of a run on the command line: the list is on standard output, not in a window.
+constexpr std::string_view kCliSearchCompleteMessage =
+    "测算完成。要查看某个名字的详细理数，请运行 norlune-cli report 姓 名。";
+
+// Parses a whole number in [low, high]; false for anything else.
+bool parseNumber(const std::string& text, int low, int high, int& number) {
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return ec == std::errc() && ptr == text.data() + text.size() && number >= low && number <= high;
+}
+
 }  // namespace
 
 bool isSearchCommand(std::string_view command) {
@@ -33,9 +44,11 @@ bool isSearchCommand(std::string_view command) {
 }
 
 int runSearchCommand(std::span<const std::string> args, Io& io) {
-    static constexpr std::array<std::string_view, 3> kFlags = {"--female", "--either", "--scores"};
-    static constexpr std::array<std::string_view, 7> kValued = {
-        "--surname", "--length", "--left", "--right", "--top", "--need", "--candidates"};
+    static constexpr std::array<std::string_view, 4> kFlags = {"--female", "--either", "--scores",
+                                                               "--csv"};
+    static constexpr std::array<std::string_view, 9> kValued = {
+        "--surname", "--length",     "--left", "--right",  "--top",
+        "--need",    "--candidates", "--sort", "--variety"};
     ParsedArgs parsed;
     if (!parseArgs(args, kFlags, kValued, parsed, io)) {
         return kExitUsage;
@@ -82,17 +95,32 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     }
     int top = 100;
     if (const std::string* value = parsed.value("--top")) {
-        const auto [ptr, ec] = std::from_chars(value->data(), value->data() + value->size(), top);
-        if (ec != std::errc() || ptr != value->data() + value->size() || top < 100 || top > 10000) {
-            return usageError(io, "--top 须为 100 到 10000 之间的整数");
+        if (!parseNumber(*value, 1, BestNameTable::kMaxSlots, top)) {
+            return usageError(io, "--top 须为 1 到 10000 之间的整数");
         }
     }
+    bool sortByScore = false;
+    if (const std::string* value = parsed.value("--sort")) {
+        if (*value != "score") {
+            return usageError(io, "--sort 的取值只能是 score");
+        }
+        sortByScore = true;
+    }
+    int variety = 0;
+    if (const std::string* value = parsed.value("--variety")) {
+        if (!parseNumber(*value, 0, BestNameTable::kMaxVariety, variety)) {
+            return usageError(io, "--variety 须为 0 到 10 之间的整数");
+        }
+    }
+    const bool csv = parsed.has("--csv");
 
     const NameTables tables = FillNameTables();
     const ElementCharacterLists elements = FillElementLists();
     const NameEngine engine(tables, elements);
     NameSearch search(engine);
-    search.setListNum(top);
+    // The table keeps at least a list's worth of names (100); the first `top` of them are printed.
+    search.setListNum(std::max(top, 100));
+    search.setVarietyLimit(variety);
     if (const std::string* need = parsed.value("--need")) {
         if (!elementText(*need)) {
             return usageError(io, "--need 的取值只能由金木水火土组成");
@@ -107,8 +135,23 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
 
     const bool withScores = parsed.has("--scores");
     const NameSearch::StartResult start = search.start(settings, io.executableDir, candidates);
+    const AnalyzeOptions options{search.state().bFamale, search.state().bShenChen,
+                                 search.state().sNeedWx, false};
+    auto printCsv = [&](const std::vector<KeptName>& names) {
+        std::vector<NameSheetRow> rows;
+        for (const KeptName& name : names) {
+            rows.push_back(judgeNameRow(
+                engine, settings.surname,
+                std::string_view(name.fullName).substr(settings.surname.size()), options));
+        }
+        io.out << nameSheetCsv(rows, search.state().bShenChen && !options.sNeedWx.empty(), "\n");
+    };
     switch (start.kind) {
         case NameSearch::StartResult::Kind::Direct: {
+            if (csv) {
+                printCsv({KeptName{start.fullName, start.score, 1}});
+                return kExitOk;
+            }
             io.out << start.fullName;
             if (withScores) {
                 const Score score =
@@ -151,15 +194,23 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
                << '\n';
         return kExitFileError;
     }
-    io.err << kSearchCompleteMessage << '\n';
+    io.err << kCliSearchCompleteMessage << '\n';
+    std::vector<KeptName> names = search.kept();
+    if (sortByScore) {
+        sortBestFirst(names);
+    }
+    if (names.size() > static_cast<std::size_t>(top)) {
+        names.resize(static_cast<std::size_t>(top));
+    }
+    if (csv) {
+        printCsv(names);
+        return kExitOk;
+    }
     const BestNameTable& best = search.bestNames();
-    for (int slot = 1; slot <= search.ListNum(); ++slot) {
-        if (best.BestNames(slot).empty()) {
-            continue;
-        }
-        io.out << best.BestNames(slot);
+    for (const KeptName& name : names) {
+        io.out << name.fullName;
         if (withScores) {
-            io.out << '\t' << best.BestScores(slot);
+            io.out << '\t' << best.BestScores(name.slot);
         }
         io.out << '\n';
     }

@@ -149,14 +149,18 @@ TextFileRead readTextFile(const std::string& path) {
     return result;
 }
 
-std::string writeTextFileAtomically(const std::string& path,
-                                    const std::vector<std::string>& lines) {
+namespace {
+
+std::string joinLinesCrLf(const std::vector<std::string>& lines) {
     std::string content;
     for (const std::string& line : lines) {
         content += line;
         content += "\r\n";
     }
-    const std::string bytes = encodeGb18030(content);
+    return content;
+}
+
+std::string writeBytesAtomically(const std::string& path, const std::string& bytes) {
     const std::string temp = path + ".norlune-tmp";
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -182,6 +186,18 @@ std::string writeTextFileAtomically(const std::string& path,
         return "写入文件失败：" + path;
     }
     return {};
+}
+
+}  // namespace
+
+std::string writeTextFileAtomically(const std::string& path,
+                                    const std::vector<std::string>& lines) {
+    return writeBytesAtomically(path, encodeGb18030(joinLinesCrLf(lines)));
+}
+
+std::string writeUtf8TextFileAtomically(const std::string& path,
+                                        const std::vector<std::string>& lines) {
+    return writeBytesAtomically(path, "\xEF\xBB\xBF" + joinLinesCrLf(lines));
 }
 
 }  // namespace norlune

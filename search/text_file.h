@@ -35,5 +35,8 @@ TextFileRead readTextFile(const std::string& path);
 // replaces `path` only once everything was written; a failure leaves an existing file untouched.
 // Returns an empty text on success, else a Chinese message.
 std::string writeTextFileAtomically(const std::string& path, const std::vector<std::string>& lines);
+// The same in UTF-8 after a byte-order mark (for spreadsheet programs).
+std::string writeUtf8TextFileAtomically(const std::string& path,
+                                        const std::vector<std::string>& lines);
 
 }  // namespace norlune

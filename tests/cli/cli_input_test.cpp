@@ -171,7 +171,7 @@ TEST_F(CliInputTest, OutputThatCannotBeWrittenIsAFileError) {
         {fds[1],
          {"search", "--surname", "王", "--candidates", path("no_match.dat")},
          0,
-         "测算完成，请点击姓名列表中名字查看其详细理数！\n"},
+         "测算完成。要查看某个名字的详细理数，请运行 norlune-cli report 姓 名。\n"},
         {full, {"grids", "ab", "cd"}, 2, ""},
     };
     for (const Row& row : rows) {

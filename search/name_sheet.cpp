@@ -1,0 +1,96 @@
+#include "search/name_sheet.h"
+
+#include "engine/utf8.h"
+
+namespace norlune {
+
+NameSheetRow judgeNameRow(const NameEngine& engine, std::string_view surname,
+                          std::string_view givenName, const AnalyzeOptions& options) {
+    const NameTables& tables = engine.tables();
+    NameSheetRow row;
+    row.fullName = std::string(surname) + std::string(givenName);
+    row.traditional = tables.traditional.GbToBig(surname) + tables.traditional.GbToBig(givenName);
+    AnalyzeOptions plain = options;
+    plain.bShowInfo = false;
+    row.score = engine.scoreName(surname, givenName, plain);
+    const FiveGrids g = ComputeFiveGrids(tables.strokes, surname, givenName).grids;
+    row.grids = {g.heaven, g.person, g.earth, g.total, g.outer};
+    for (std::size_t i = 0; i < row.grids.size(); ++i) {
+        row.grades[i] = tables.numerology.field(row.grids[i], NumerologyTable::kGrade);
+    }
+    row.threeTalentKey = threeTalentKey(g);
+    std::array<std::string, 11> sanCai;
+    tables.sanCai.GetSanCaiInfo(row.threeTalentKey, sanCai);
+    row.threeTalentGrade = sanCai[3];
+    for (char32_t ch : utf8ToU32(givenName)) {
+        const std::string_view element = engine.elements().ElementOfCharacter(ch);
+        row.givenElements += element.empty() ? std::string_view("-") : element;
+    }
+    if (!options.sNeedWx.empty()) {
+        // The favourable-element rule of the score costs points exactly when the name misses them.
+        AnalyzeOptions without = plain;
+        without.bShenChen = false;
+        AnalyzeOptions with = plain;
+        with.bShenChen = true;
+        row.meetsFavourable = engine.scoreName(surname, givenName, with) ==
+                              engine.scoreName(surname, givenName, without);
+    }
+    return row;
+}
+
+std::string gridWithGrade(int number, std::string_view grade) {
+    return std::to_string(number) + "(" + std::string(grade) + ")";
+}
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavourable,
+                         std::string_view lineEnd) {
+    std::vector<std::string_view> header = {
+        "姓名",     "繁体", "得分",     "天格", "天格吉凶", "人格", "人格吉凶", "地格",
+        "地格吉凶", "总格", "总格吉凶", "外格", "外格吉凶", "三才", "三才吉凶", "名字五行"};
+    if (withFavourable) {
+        header.push_back("符合喜用五行");
+    }
+    std::string out;
+    auto line = [&](const std::vector<std::string>& fields) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i > 0) {
+                out += ',';
+            }
+            out += csvField(fields[i]);
+        }
+        out += lineEnd;
+    };
+    line(std::vector<std::string>(header.begin(), header.end()));
+    for (const NameSheetRow& row : rows) {
+        std::vector<std::string> fields = {row.fullName, row.traditional, row.score.toString()};
+        for (std::size_t i = 0; i < row.grids.size(); ++i) {
+            fields.push_back(std::to_string(row.grids[i]));
+            fields.push_back(row.grades[i]);
+        }
+        fields.push_back(row.threeTalentKey);
+        fields.push_back(row.threeTalentGrade);
+        fields.push_back(row.givenElements);
+        if (withFavourable) {
+            fields.push_back(!row.meetsFavourable ? "" : (*row.meetsFavourable ? "是" : "否"));
+        }
+        line(fields);
+    }
+    return out;
+}
+
+}  // namespace norlune
