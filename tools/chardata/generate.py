@@ -61,7 +61,7 @@ def main():
     simple, trad, pair_report = pairs.build(uh, keep_own)
     pair_traditionals = set(trad)
     stroke_lists, stroke_report = strokes.build(uh, keep_own, pair_traditionals,
-                                                pair_report["first"], names, NameLists())
+                                                pair_report["shown"], names, NameLists())
     element_lists, element_report = elements.build(uh, pair_traditionals - set(simple))
     with_element = set("".join(element_lists))
     missing = [c for c in names if c not in with_element]

@@ -42,11 +42,14 @@ def build(uh, keep_own):
     level1 = [c for c in uh.gb2312 if uh.gb_level(c) == 1]
     position = {c: i for i, c in enumerate(level1)}
 
+    anchored = {c for _, c in table.anchors}
     core = {}
     for ch in level1:
         counterpart = uh.gb12345_counterpart(ch)
         if counterpart:
-            core[ch] = counterpart
+            # The anchored characters keep GB 12345's form (their pairs are fixed); the others
+            # take the standard traditional form where GB 12345 writes a variant glyph (綉 繡).
+            core[ch] = counterpart if ch in anchored else uh.standard_traditional(ch)
     for simple, trad in table.force:
         core[simple] = trad
     for simple, trad in table.first.items():
@@ -90,9 +93,24 @@ def build(uh, keep_own):
         run.insert(index, (simple, trad))
     pairs = run + table.tail
     check(table, pairs)
+    report["shown"] = shown_forms(pairs)
     report["unused"] = sorted(report["unused"], key=lambda c: filler_key(uh, keep_own, c, fillers[c]))
     report["unused_pairs"] = [(c, fillers[c]) for c in report["unused"]]
     return [s for s, _ in pairs], [t for _, t in pairs], report
+
+
+def shown_forms(pairs):
+    """What the conversion makes of each simplified character of the pairs on its own: the
+    traditional side of its first pair, followed through later pairs (迭 叠 疊)."""
+    shown = {}
+    for simple, _ in pairs:
+        if simple in shown:
+            continue
+        text = simple
+        for a, b in pairs:
+            text = text.replace(a, b)
+        shown[simple] = text
+    return shown
 
 
 def check(table, pairs):

@@ -94,21 +94,27 @@ def make_room(chosen, wanted, protected, unsuitable):
 class Counter:
     """Numerology counts of characters and of their traditional forms."""
 
-    def __init__(self, uh, keep_own, first_forms):
+    def __init__(self, uh, keep_own, shown):
         self.uh = uh
         self.keep_own = keep_own
-        self.first_forms = first_forms
+        self.shown = shown
 
     def count(self, form):
         """The numerology count of one (traditional) form: the full form of its Kangxi radical
-        plus the residual strokes; the drawn total where the residual is 0 or less; the numerals
+        plus the residual strokes; the drawn total where the residual is 0 or less, and where the
+        character is drawn with more strokes than that sum (the residual counts the rest short,
+        as in 泰 露 政: the drawn total less the residual exceeds the full radical); the numerals
         by their value."""
         if form in NUMERALS:
             return NUMERALS[form]
         radical, residual = self.uh.kangxi_radical_stroke(form)
+        drawn = self.uh.total_strokes(form, traditional=True)
         if residual <= 0:
-            return self.uh.total_strokes(form, traditional=True)
-        return radical_strokes(radical) + residual
+            return drawn
+        full = radical_strokes(radical) + residual
+        if drawn is not None and drawn > full:
+            return drawn
+        return full
 
     def independent_count(self, form):
         """A second count from other fields: the drawn total plus the difference between the full
@@ -129,17 +135,14 @@ class Counter:
 
     def form(self, ch):
         """The form that decides the count of `ch`: the character itself where it keeps its own
-        form; else the form its first pair converts it to where that pair differs from GB 12345;
-        else its GB 12345 counterpart; else its first traditional variant; else itself."""
+        form; else the form the conversion shows it in, where it has a pair, so that the count
+        and the report's traditional form agree; else its standard traditional form
+        (unihan.standard_traditional); else itself."""
         if ch in self.keep_own:
             return ch
-        if ch in self.first_forms:
-            return self.first_forms[ch]
-        counterpart = self.uh.gb12345_counterpart(ch)
-        if counterpart:
-            return counterpart
-        variants = self.traditional_variants(ch)
-        return variants[0] if variants else ch
+        if ch in self.shown:
+            return self.shown[ch]
+        return self.uh.standard_traditional(ch) or ch
 
     def other_forms(self, ch):
         """Forms of `ch` other than the deciding one, each with its count, in code order."""
@@ -155,13 +158,13 @@ class Counter:
                       key=lambda item: ord(item[0]))
 
 
-def build(uh, keep_own, pair_traditionals, first_forms, names, name_lists):
+def build(uh, keep_own, pair_traditionals, shown, names, name_lists):
     """Returns (lists, report): lists[k] is the text of list k (index 0 unused); report
     collects what the README lists (choices made while building). `names` are the characters
     that must get a count (name_characters.txt), `name_lists` the candidate generator's lists
     (tables.NameLists) that tell which characters names use and which they avoid."""
     table = StrokeTable()
-    counter = Counter(uh, keep_own, first_forms)
+    counter = Counter(uh, keep_own, shown)
     report = {"dropped": collections.defaultdict(list), "further": [], "repeats": [],
               "same_form": [], "check": [], "displaced": []}
 
@@ -209,7 +212,8 @@ def build(uh, keep_own, pair_traditionals, first_forms, names, name_lists):
             if room < 0 or len(pool) < room:
                 raise SystemExit(f"stroke list {k}: {len(pool)} candidates for {room} places")
             chosen, left = pool[:room], pool[room:]
-            wanted = [ch for ch in left if ch in name_set]
+            wanted = [ch for ch in left if ch in name_set or ch in name_lists.curated
+                      or ch in name_lists.surname_chars]
             displaced = make_room(chosen, wanted, protected, name_lists.unsuitable)
             for ch, name in zip(displaced, wanted):
                 report["displaced"].append((k, name, ch))

@@ -19,6 +19,7 @@ _FILES = (
 _FIELDS = {
     "kGB0", "kGB1", "kTGH", "kTraditionalVariant", "kSimplifiedVariant", "kRSUnicode",
     "kRSKangXi", "kTotalStrokes", "kMandarin", "kCantonese", "kFrequency", "kHanyuPinlu",
+    "kIRG_TSource",
 }
 
 # Last radical number of each stroke count of the 214 Kangxi radicals.
@@ -136,6 +137,27 @@ class Unihan:
             return None
         other = self.gb1.get(pos)
         return other if other and other != ch else None
+
+    def taiwan_plane(self, ch):
+        """The plane of CNS 11643 that holds the character (from kIRG_TSource): 1 for the
+        characters of everyday traditional text, whose glyphs are the standard forms, higher
+        numbers for rarer and variant forms, 99 for none."""
+        value = self.get(ch, "kIRG_TSource", "")
+        found = re.match(r"T(\d+)-", value)
+        return int(found.group(1)) if found else 99
+
+    def standard_traditional(self, ch):
+        """The standard traditional form of a simplified character, or None where it has none:
+        among its GB 12345 counterpart and its other traditional variants the one of the lowest
+        CNS 11643 plane, the counterpart first on a tie. GB 12345 writes a few characters with
+        variant glyphs (綉 藴 鋭 説); the variants then stand on a higher plane than 繡 蘊 銳 說."""
+        counterpart = self.gb12345_counterpart(ch)
+        forms = [counterpart] if counterpart else []
+        forms += [t for t in self.variants(ch, "kTraditionalVariant")
+                  if t != ch and t not in forms]
+        if not forms:
+            return None
+        return min(forms, key=lambda f: (self.taiwan_plane(f), forms.index(f)))
 
     # --- strokes -------------------------------------------------------------------------
 
