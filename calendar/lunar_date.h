@@ -22,13 +22,15 @@ struct LunarDate {
 // down to bit 0 giving months 1 to 12 (set: 30 days, clear: 29). Otherwise the year has 13 months:
 // bits 12 down to 0 give them in order, and code >> 16 is the month that the leap month follows.
 inline constexpr int kFirstLunarYear = 1920;
-extern const std::array<std::uint32_t, 101> LunarYearCodes;
+inline constexpr int kLastLunarYear = 2100;
+inline constexpr std::size_t kLunarYearCount = kLastLunarYear - kFirstLunarYear + 1;
+extern const std::array<std::uint32_t, kLunarYearCount> LunarYearCodes;
 
 // Days of one lunar year of the table.
 int lunarYearLength(std::uint32_t code);
 
 // The lunar date, counted from the first day of lunar year 1920 (20 February 1920). A date outside
-// the table (before that day or after the last day of lunar year 2020) gives month 0, day 0 and
+// the table (before that day or after the last day of lunar year 2100) gives month 0, day 0 and
 // empty texts.
 LunarDate ComputeLunarDate(const BirthMoment& moment);
 

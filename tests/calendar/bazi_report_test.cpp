@@ -138,12 +138,50 @@ TEST(BaZiReport, HeadLinesComeFromTheComponents) {
     EXPECT_EQ(lines[4], "命主本命属性：木");
 }
 
+TEST(BaZiReport, FirstAndLastMomentsOfTheRange) {
+    // The start age counts to the term of January 2101 for the last moment running forward, and
+    // from the term of December 1920 for the first one running backward.
+    struct Case {
+        const char* clock;
+        int sex;
+        bool forward;
+        int startAge;
+        const char* luck;
+        const char* years;
+        const char* firstGridRow;
+    };
+    const Case cases[] = {
+        {"1921-01-01 00:00", kSexMale, true, 1, "大运：己丑 庚寅 辛卯 壬辰 癸巳 甲午 乙未 丙申 ",
+         "年份：1922 1932 1942 1952 1962 1972 1982 1992 ",
+         "流年：辛酉 辛未 辛巳 辛卯 辛丑 辛亥 辛酉 辛未 "},
+        {"1921-01-01 00:00", kSexFemale, false, 8, "大运：丁亥 丙戌 乙酉 甲申 癸未 壬午 辛巳 庚辰 ",
+         "年份：1929 1939 1949 1959 1969 1979 1989 1999 ",
+         "流年：戊辰 戊寅 戊子 戊戌 戊申 戊午 戊辰 戊寅 "},
+        {"2100-12-31 23:59", kSexMale, true, 1, "大运：己丑 庚寅 辛卯 壬辰 癸巳 甲午 乙未 丙申 ",
+         "年份：2101 2111 2121 2131 2141 2151 2161 2171 ",
+         "流年：辛酉 辛未 辛巳 辛卯 辛丑 辛亥 辛酉 辛未 "},
+        {"2100-12-31 23:59", kSexFemale, false, 8, "大运：丁亥 丙戌 乙酉 甲申 癸未 壬午 辛巳 庚辰 ",
+         "年份：2108 2118 2128 2138 2148 2158 2168 2178 ",
+         "流年：戊辰 戊寅 戊子 戊戌 戊申 戊午 戊辰 戊寅 "},
+    };
+    for (const Case& c : cases) {
+        const BaZiReport report = BuildBaZiReport(builtInTables(), moment(c.clock), c.sex);
+        const auto lines = crlfLines(report.text);
+        ASSERT_EQ(lines.size(), 22u) << c.clock;
+        EXPECT_EQ(report.forward, c.forward) << c.clock;
+        EXPECT_EQ(report.startAge, c.startAge) << c.clock;
+        EXPECT_EQ(lines[8], c.luck) << c.clock;
+        EXPECT_EQ(lines[10], c.years) << c.clock;
+        EXPECT_EQ(lines[12], c.firstGridRow) << c.clock;
+    }
+}
+
 TEST(BaZiReport, EveryBirthOfTheRangeGivesACompleteReport) {
-    // Every day from 1921 to 2019, the sexes taking turns so that every year is counted both
+    // Every day from 1921 to 2100, the sexes taking turns so that every year is counted both
     // forward and backward: 22 lines, start ages 0 to 10, ages padded below 10, grid columns 7 and
     // 8 repeating columns 1 and 2.
     const CalendarTables& tables = builtInTables();
-    for (sys_days d = sys_days{1921y / 1 / 1}; d <= sys_days{2019y / 12 / 31}; d += days{1}) {
+    for (sys_days d = sys_days{1921y / 1 / 1}; d <= sys_days{2100y / 12 / 31}; d += days{1}) {
         const year_month_day ymd{d};
         const auto birth =
             *makeBirthMoment(static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),

@@ -206,10 +206,10 @@ TEST(EquationLookup, FirstEntryOfADayWins) {
 
 // --- The stored solar terms -------------------------------------------------------------------
 
-TEST(SolarTermTable, TwelveFullInstantsAYearFrom1901Through2020) {
+TEST(SolarTermTable, TwelveFullInstantsAYearFrom1901Through2101) {
     const CalendarTables& tables = builtInTables();
     const auto& table = tables.SolarTermTable;
-    ASSERT_EQ(table.size(), 1 + 120u * 12);
+    ASSERT_EQ(table.size(), 1 + 201u * 12);
     EXPECT_TRUE(table[0].empty());
     for (std::size_t i = 1; i < table.size(); ++i) {
         const std::string& entry = table[i];
@@ -257,7 +257,9 @@ TEST(SolarTermLookup, FebruaryTermOfAYear) {
     // Stored with its moment now, late in the morning of that day.
     EXPECT_GT(term2015, "2015-02-04 06:00");
     EXPECT_EQ(tables.februaryTermIndex(1900), 0);
-    EXPECT_EQ(tables.februaryTermIndex(2021), 0);
+    EXPECT_EQ(tables.SolarTermTable[static_cast<std::size_t>(tables.februaryTermIndex(2101))],
+              "2101-02-04 08:39");
+    EXPECT_EQ(tables.februaryTermIndex(2102), 0);
 }
 
 // The lookups are indexed, but must answer exactly like a scan from index 1 over the texts.
@@ -314,11 +316,19 @@ TEST(SolarTermLookup, DateOnlyEntriesCompareAsMidnight) {
 TEST(SolarTermLookup, MomentsAfterTheLastEntryEndOnIt) {
     const CalendarTables& tables = builtInTables();
     const int last = tables.termCount();
-    EXPECT_EQ(tables.firstTermAfter(LocalMinutes{local_days{2030y / 1 / 1}}), last);
-    EXPECT_EQ(tables.firstTermAfterDate(2030y / 1 / 1), last);
-    // Births late in December 2019 now find the first term of 2020.
+    EXPECT_EQ(tables.firstTermAfter(LocalMinutes{local_days{2110y / 1 / 1}}), last);
+    EXPECT_EQ(tables.firstTermAfterDate(2110y / 1 / 1), last);
+    // Births late in December 2019 find the first term of 2020.
     EXPECT_EQ(tables.firstTermAfter(LocalMinutes{local_days{2019y / 12 / 31} + 23h + 59min}), 1429);
     EXPECT_EQ(tables.firstTermAfterDate(2019y / 12 / 7), 1429);
+    // The last births of the range find the first term of 2101, and a whole year of terms lies
+    // beyond them.
+    const int january2101 = (2101 - 1901) * 12 + 1;
+    EXPECT_EQ(tables.SolarTermTable[static_cast<std::size_t>(january2101)], "2101-01-05 21:06");
+    EXPECT_EQ(tables.firstTermAfter(LocalMinutes{local_days{2100y / 12 / 31} + 23h + 59min}),
+              january2101);
+    EXPECT_EQ(tables.firstTermAfterDate(2100y / 12 / 31), january2101);
+    EXPECT_EQ(last, january2101 + 11);
 }
 
 TEST(SolarTermInstant, RejectsOtherTexts) {

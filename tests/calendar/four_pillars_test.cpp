@@ -97,6 +97,18 @@ INSTANTIATE_TEST_SUITE_P(Quoted, HourBoundaries1990,
                                            HourCase{"1990-09-01 22:58", "己巳", "乙亥"},
                                            HourCase{"1990-09-01 22:59", "庚午", "丙子"}));
 
+// 立春 2100 is at 02:59 and the equation of time on 4 February is -14 min 1 s: clock 03:14 is in
+// the term's minute (old year, new month), 03:15 after it. 2100 has no 29 February: the day pillar
+// goes on from 28 February to 1 March. The last minute of the range is past 23:00 true solar time.
+INSTANTIATE_TEST_SUITE_P(
+    Year2100, FourPillarsExamples,
+    ::testing::Values(PillarCase{"2100-02-04 03:13", nullptr, {"己未", "丁丑", "丁丑", "辛丑"}},
+                      PillarCase{"2100-02-04 03:14", nullptr, {"己未", "丙寅", "丁丑", "辛丑"}},
+                      PillarCase{"2100-02-04 03:15", nullptr, {"庚申", "戊寅", "丁丑", "壬寅"}},
+                      PillarCase{"2100-02-28 12:00", nullptr, {"庚申", "戊寅", "辛丑", "甲午"}},
+                      PillarCase{"2100-03-01 12:00", nullptr, {"庚申", "戊寅", "壬寅", "丙午"}},
+                      PillarCase{"2100-12-31 23:59", nullptr, {"庚申", "戊子", "戊申", "壬子"}}));
+
 TEST(HourBranch, WholeMinutesWithHalvesToEven) {
     // At the odd hours 1, 5, 9, 13, 17 and 21 the earlier branch still holds; at 3, 7, 11, 15, 19
     // and 23 the next one begins.
@@ -114,7 +126,7 @@ TEST(FourPillars, TigerMonthStemFollowsTheYearStem) {
     const std::pair<const char*, const char*> byYearStem[] = {
         {"甲", "丙"}, {"乙", "戊"}, {"丙", "庚"}, {"丁", "壬"}, {"戊", "甲"},
         {"己", "丙"}, {"庚", "戊"}, {"辛", "庚"}, {"壬", "壬"}, {"癸", "甲"}};
-    for (int year = 1921; year <= 2019; ++year) {
+    for (int year = kFirstBirthYear; year <= kLastBirthYear; ++year) {
         const FourPillars p =
             ComputeFourPillars(builtInTables(), *makeBirthMoment(year, 3, 1, 12, 0));
         ASSERT_EQ(p.month.substr(3), "寅") << year;
@@ -142,11 +154,11 @@ TEST(FourPillars, ZiHourStemFollowsTheDayStem) {
 }
 
 TEST(FourPillars, DayPillarAdvancesOncePerDay) {
-    // Over the whole range of births the day pillar moves one place per calendar day and the
-    // month branch only ever stays or moves on by one.
+    // Over the whole range of births the day pillar moves one place per calendar day (2100 has
+    // no 29 February) and the month branch only ever stays or moves on by one.
     const CalendarTables& tables = builtInTables();
     FourPillars previous = ComputeFourPillars(tables, *makeBirthMoment(1921, 1, 1, 12, 0));
-    for (sys_days d = sys_days{1921y / 1 / 2}; d <= sys_days{2019y / 12 / 31}; d += days{1}) {
+    for (sys_days d = sys_days{1921y / 1 / 2}; d <= sys_days{2100y / 12 / 31}; d += days{1}) {
         const year_month_day ymd{d};
         const auto noon =
             *makeBirthMoment(static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),

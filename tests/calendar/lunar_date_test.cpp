@@ -48,6 +48,21 @@ INSTANTIATE_TEST_SUITE_P(
                       LunarCase{"2017-07-23 01:00", "丁酉", 6, 1, "丁酉年六月初一日子时"},
                       LunarCase{"2017-08-22 12:00", "丁酉", 7, 1, nullptr},
                       LunarCase{"2020-01-24 00:00", "己亥", 12, 30, "己亥年腊月三十日子时"},
+                      // Years after 2020, from the new moons: new year 2026 on 17 February, the
+                      // leap months after the second month of 2023, the sixth of 2025 and the
+                      // eleventh of 2033, new year 2100 on 9 February, the last month of 2100.
+                      LunarCase{"2026-02-16 12:00", "乙巳", 12, 29, nullptr},
+                      LunarCase{"2026-03-01 08:00", "丙午", 1, 13, "丙午年正月十三日辰时"},
+                      LunarCase{"2023-03-21 12:00", "癸卯", 2, 30, nullptr},
+                      LunarCase{"2023-03-22 12:00", "癸卯", 2, 1, nullptr},
+                      LunarCase{"2023-04-20 12:00", "癸卯", 3, 1, nullptr},
+                      LunarCase{"2025-07-25 12:00", "乙巳", 6, 1, nullptr},
+                      LunarCase{"2033-12-22 12:00", "癸丑", 11, 1, nullptr},
+                      LunarCase{"2034-01-20 12:00", "癸丑", 12, 1, nullptr},
+                      LunarCase{"2100-02-09 00:00", "庚申", 1, 1, "庚申年正月初一日子时"},
+                      LunarCase{"2100-02-28 12:00", "庚申", 1, 20, nullptr},
+                      LunarCase{"2100-03-01 12:00", "庚申", 1, 21, nullptr},
+                      LunarCase{"2100-12-31 23:59", "庚申", 12, 1, "庚申年腊月初一日亥时"},
                       // The clock hour decides the branch here; the day does not change at 23:00.
                       LunarCase{"1985-02-04 23:30", "甲子", 12, 15, "甲子年腊月十五日亥时"},
                       LunarCase{"1985-02-04 01:30", "甲子", 12, 15, "甲子年腊月十五日子时"}));
@@ -97,8 +112,9 @@ TEST(LunarDate, MonthNamesAndHourBranches) {
 }
 
 TEST(LunarDate, CodeOf1920SpansItsLunarYear) {
-    EXPECT_EQ(LunarYearCodes.size(), 101u);
     EXPECT_EQ(kFirstLunarYear, 1920);
+    EXPECT_EQ(kLastLunarYear, 2100);
+    EXPECT_EQ(LunarYearCodes.size(), 181u);
     // 20 February 1920 to 7 February 1921: twelve months, no leap month.
     EXPECT_LT(LunarYearCodes[0], 4095u);
     EXPECT_EQ(lunarYearLength(LunarYearCodes[0]),
@@ -110,9 +126,12 @@ TEST(LunarDate, CodeOf1920SpansItsLunarYear) {
 
 TEST(LunarDate, OutsideTheTableGivesNoDate) {
     EXPECT_EQ(ComputeLunarDate(moment("1900-01-01 00:00")), LunarDate{});
-    EXPECT_EQ(ComputeLunarDate(moment("2021-02-12 00:00")), LunarDate{});
-    // The last day of lunar year 2020.
+    EXPECT_EQ(ComputeLunarDate(moment("2101-01-29 00:00")), LunarDate{});
+    // The last day of lunar year 2020, and the first of 2021.
     EXPECT_EQ(ComputeLunarDate(moment("2021-02-11 00:00")).yearName, "庚子");
+    EXPECT_EQ(ComputeLunarDate(moment("2021-02-12 00:00")).text, "辛丑年正月初一日子时");
+    // The last day of lunar year 2100: its twelfth month began on 31 December 2100 (29 days).
+    EXPECT_EQ(ComputeLunarDate(moment("2101-01-28 23:00")).text, "庚申年腊月廿九日亥时");
 }
 
 // The walk as it stood before lunar year 1920 was added: day 1 is 8 February 1921, counted with
@@ -173,8 +192,9 @@ TEST(LunarDate, EveryDateFromLunarYear1921KeepsItsResult) {
 }
 
 TEST(LunarDate, DaysRunOnWithoutGapsOverTheWholeRange) {
+    // 1921 to 2100, calendar day by calendar day (2100 has no 29 February).
     LunarDate previous = ComputeLunarDate(moment("1921-01-01 12:00"));
-    for (sys_days d = sys_days{1921y / 1 / 2}; d <= sys_days{2019y / 12 / 31}; d += days{1}) {
+    for (sys_days d = sys_days{1921y / 1 / 2}; d <= sys_days{2100y / 12 / 31}; d += days{1}) {
         const year_month_day ymd{d};
         const LunarDate lunar = ComputeLunarDate(
             *makeBirthMoment(static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),

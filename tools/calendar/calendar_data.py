@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""Writes data/equation_of_time.txt and data/solar_terms.txt from the Sun's apparent position.
+"""Writes the calendar tables from the apparent positions of the Sun and the Moon.
 
-Both files are computed with PyEphem (Debian's python3-ephem); every run gives the same bytes.
-A handful of published values of the tables differ from the computation and are kept as published:
-they are listed in PUBLISHED_EQUATION_OF_TIME and PUBLISHED_SOLAR_TERMS below and in README.md.
+data/equation_of_time.txt, data/solar_terms.txt and calendar/lunar_year_codes.inc are computed with
+PyEphem (Debian's python3-ephem); every run gives the same bytes. A handful of published values of
+the tables differ from the computation and are kept as published: they are listed in
+PUBLISHED_EQUATION_OF_TIME, PUBLISHED_SOLAR_TERMS and lunar_codes.PUBLISHED_CODES and in README.md.
 
-    /usr/bin/python3 tools/calendar/calendar_data.py            # rewrite the two files in data/
+    /usr/bin/python3 tools/calendar/calendar_data.py            # rewrite the three files
     /usr/bin/python3 tools/calendar/calendar_data.py --check    # fail if they differ from a rerun
     /usr/bin/python3 tools/calendar/calendar_data.py --report   # print computed vs. published
 """
@@ -21,6 +22,7 @@ import ephem
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 EQUATION_FILE = os.path.join(ROOT, "data", "equation_of_time.txt")
 SOLAR_TERM_FILE = os.path.join(ROOT, "data", "solar_terms.txt")
+LUNAR_CODE_FILE = os.path.join(ROOT, "calendar", "lunar_year_codes.inc")
 
 # Clock time is the mean time of the 120th meridian east (UTC+8).
 ZONE_HOURS = 8
@@ -34,10 +36,12 @@ EQUATION_HOUR = 12
 EQUATION_MIN_SECONDS = -(14 * 60 + 15)
 EQUATION_MAX_SECONDS = 16 * 60 + 25
 
-# The solar terms that open the Gregorian months, January 1901 to December 2020: month m opens at
+# The solar terms that open the Gregorian months, January 1901 to December 2101: month m opens at
 # the apparent ecliptic longitude 285 + 30 (m - 1) degrees (小寒 in January ... 大雪 in December).
+# Births run to the end of 2100; a December 2100 birth counts its start age to the term of January
+# 2101, and a whole year beyond keeps every lookup inside the table.
 FIRST_TERM_YEAR = 1901
-LAST_TERM_YEAR = 2020
+LAST_TERM_YEAR = 2101
 
 # Entries that the program's tables have always carried and that stand as they are, even where the
 # computation differs (see README.md). Month-day key -> stored entry without the closing colon.
@@ -98,17 +102,19 @@ def apparent_longitude(date):
     return float(ephem.Ecliptic(equatorial).lon)
 
 
-def term_instant(year, month):
-    """The UT moment (ephem.Date float) when the Sun reaches the longitude that opens the month."""
-    target = math.radians((285 + 30 * (month - 1)) % 360)
+def longitude_instant(year, month, degrees, first_day=1, span_days=12.0):
+    """The UT moment (ephem.Date float) when the Sun's apparent longitude reaches `degrees`, searched
+    from 00:00 UT of the month's `first_day` over `span_days` days."""
+    target = math.radians(degrees % 360)
 
     def offset(d):
         return (apparent_longitude(d) - target + math.pi) % (2 * math.pi) - math.pi
 
-    lo = float(to_ephem(datetime.datetime(year, month, 1)))
-    hi = lo + 12.0
+    lo = float(to_ephem(datetime.datetime(year, month, first_day)))
+    hi = lo + span_days
     if not (offset(lo) < 0 < offset(hi)):
-        raise RuntimeError(f"no term in the first days of {year}-{month:02d}")
+        raise RuntimeError(f"the Sun does not reach {degrees} degrees from {year}-{month:02d}-"
+                           f"{first_day:02d}")
     # About 1e-7 day after 40 halvings: far below the minute the table keeps.
     for _ in range(40):
         mid = (lo + hi) / 2
@@ -117,6 +123,11 @@ def term_instant(year, month):
         else:
             hi = mid
     return (lo + hi) / 2
+
+
+def term_instant(year, month):
+    """The UT moment (ephem.Date float) when the Sun reaches the longitude that opens the month."""
+    return longitude_instant(year, month, 285 + 30 * (month - 1))
 
 
 def term_text(year, month):
@@ -225,11 +236,22 @@ def main():
     parser.add_argument("--report", action="store_true", help="list published vs. computed")
     args = parser.parse_args()
 
+    import lunar_codes  # it builds on the Sun's longitude above
+
     equation = equation_entries()
     terms = term_entries()
-    outputs = {EQUATION_FILE: equation_file_text(equation), SOLAR_TERM_FILE: term_file_text(terms)}
+    computed_codes = lunar_codes.computed_codes()
+    outputs = {
+        EQUATION_FILE: equation_file_text(equation),
+        SOLAR_TERM_FILE: term_file_text(terms),
+        LUNAR_CODE_FILE: lunar_codes.code_file_text(lunar_codes.program_codes(computed_codes)),
+    }
     if args.report:
         report(equation, terms)
+        published = dict(zip(range(lunar_codes.FIRST_PUBLISHED_YEAR, 2021),
+                             lunar_codes.PUBLISHED_CODES))
+        lunar_codes.compare("lunar year codes: published against computed", published,
+                            computed_codes)
         return 0
     if args.check:
         stale = []
