@@ -23,9 +23,12 @@ private:
     }
 };
 
-// The years a birth moment may have: the tables cover them with a margin on either side.
+// The years a birth moment may have: the tables cover them with a margin on either side (the solar
+// terms run from 1901 to 2101, the lunar years from 1920 to 2100).
 inline constexpr int kFirstBirthYear = 1921;
-inline constexpr int kLastBirthYear = 2019;
+inline constexpr int kLastBirthYear = 2100;
+// What the dialog and the command line say to a moment outside those years.
+inline constexpr const char* kBirthYearRangeMessage = "出生时间限1921年到2100年之间";
 
 // A valid date and time (hour 0 to 23, minute 0 to 59) of any year; nothing otherwise.
 std::optional<BirthMoment> makeBirthMoment(int year, unsigned month, unsigned day, int hour,

@@ -28,7 +28,7 @@ std::optional<BirthMoment> readMoment(const ParsedArgs& parsed, std::string_view
         return std::nullopt;
     }
     if (!inBirthYears(*moment)) {
-        exitCode = usageError(io, "出生时间限1921年到2019年之间");
+        exitCode = usageError(io, kBirthYearRangeMessage);
         return std::nullopt;
     }
     return moment;

@@ -27,7 +27,6 @@ struct BirthTimeStore {
 };
 
 inline constexpr const char* kNoBirthDateMessage = "请指定出生日期！";
-inline constexpr const char* kBirthYearRangeMessage = "出生时间限1921年到2019年之间";
 
 struct BirthChoice {
     std::optional<norlune::BirthMoment> moment;  // the confirmed moment

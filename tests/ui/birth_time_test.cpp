@@ -28,11 +28,14 @@ TEST(CheckBirthChoice, AcceptsTheYearRangeAndPadsTheHour) {
         {1985, 2, 4, "7", "03", "", "1985-02-04 07:03"},
         {1921, 1, 1, "0", "00", "", "1921-01-01 00:00"},
         {2019, 12, 31, "23", "59", "", "2019-12-31 23:59"},
-        {1920, 12, 31, "12", "00", "出生时间限1921年到2019年之间", ""},
-        {2020, 1, 1, "12", "00", "出生时间限1921年到2019年之间", ""},
+        {2020, 1, 1, "12", "00", "", "2020-01-01 12:00"},
+        {2026, 3, 1, "8", "00", "", "2026-03-01 08:00"},
+        {2100, 12, 31, "23", "59", "", "2100-12-31 23:59"},
+        {1920, 12, 31, "12", "00", "出生时间限1921年到2100年之间", ""},
+        {2101, 1, 1, "0", "00", "出生时间限1921年到2100年之间", ""},
         {2000, 5, 0, "12", "00", "请指定出生日期！", ""},
         // No day selected wins over a year out of range.
-        {2020, 5, 0, "12", "00", "请指定出生日期！", ""},
+        {2101, 5, 0, "12", "00", "请指定出生日期！", ""},
     };
     for (const ChoiceRow& r : rows) {
         SCOPED_TRACE(std::to_string(r.year) + "-" + std::to_string(r.month) + "-" +
@@ -131,7 +134,7 @@ TEST_F(BirthDialogTest, ConfirmShowsTheReportAndReopensOnThatMoment) {
 TEST_F(BirthDialogTest, YearOutsideTheRangeKeepsTheDialogOpen) {
     bool openAfterRefusal = false;
     fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
-        dialog.Calendar1->setSelectedDate(QDate(2020, 3, 1));
+        dialog.Calendar1->setSelectedDate(QDate(2101, 3, 1));
         dialog.Command2->click();
         openAfterRefusal = dialog.isVisible() && dialog.result() != QDialog::Accepted;
         dialog.Calendar1->setSelectedDate(QDate(2019, 3, 1));
@@ -141,10 +144,28 @@ TEST_F(BirthDialogTest, YearOutsideTheRangeKeepsTheDialogOpen) {
     };
     control<QPushButton>("Command4")->click();
     EXPECT_TRUE(openAfterRefusal);
-    EXPECT_EQ(fake.messages, QStringList{qs("出生时间限1921年到2019年之间")});
+    EXPECT_EQ(fake.messages, QStringList{qs("出生时间限1921年到2100年之间")});
     EXPECT_EQ(window->birthTime().BirthMoment, parseBirthMoment("2019-03-01 00:00"));
     // Exactly midnight: the date alone.
     EXPECT_EQ(text6()->text(), QStringLiteral("2019/3/1"));
+}
+
+TEST_F(BirthDialogTest, BirthOfThisYearGetsItsReport) {
+    fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
+        dialog.Calendar1->setSelectedDate(QDate(1920, 12, 31));
+        dialog.Command2->click();
+        dialog.Calendar1->setSelectedDate(QDate(2026, 3, 1));
+        dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("8")));
+        dialog.Combo2->setCurrentIndex(0);
+        dialog.Command2->click();
+    };
+    control<QPushButton>("Command4")->click();
+    EXPECT_EQ(fake.messages, QStringList{qs("出生时间限1921年到2100年之间")});
+    EXPECT_EQ(window->birthTime().BirthMoment, parseBirthMoment("2026-03-01 08:00"));
+    EXPECT_TRUE(text3()->toPlainText().startsWith(
+        qs("农历出生时间：丙午年正月十三日辰时(男性)\n命主生辰八字：丙午 庚寅 甲戌 戊辰\n")))
+        << utf8(text3()->toPlainText());
+    EXPECT_EQ(text3()->toPlainText().count(QLatin1Char('\n')), 21);
 }
 
 TEST_F(BirthDialogTest, CancelWithdrawsTheMomentButKeepsTheShownReport) {
