@@ -837,6 +837,40 @@ TEST(CharacterDataEngineTest, BuiltInDictionaryGivesTheKnownCounts) {
     EXPECT_EQ(dict.getnum(cp("伟")), std::nullopt);
 }
 
+// Characters under the rain radical are water, like those under 氵: rain, snow, frost, dew, cloud
+// and thunder. (The sound of their reading alone made 雪 and 霞 metal.)
+TEST(ElementDataTest, RainCharactersAreWater) {
+    const ElementCharacterLists elements = ElementCharacterLists::builtIn();
+    for (char32_t ch : std::u32string(U"雨雪雯雳零雷雾需霁霄霆震霉霍霎霏霓霖霜霞霭露霸霰霹")) {
+        EXPECT_EQ(elements.ElementOfCharacter(ch), "水") << u32ToUtf8(std::u32string(1, ch));
+    }
+}
+
+// The elements of the most used given-name characters: balancing the lists after a rule change
+// moves characters that names do not use, so none of these may change by accident.
+TEST(ElementDataTest, MostUsedNameCharactersKeepTheirElements) {
+    const ElementCharacterLists elements = ElementCharacterLists::builtIn();
+    const std::map<std::string_view, std::string_view> expected = {
+        {"德", "火"}, {"文", "水"}, {"子", "水"}, {"明", "水"}, {"国", "木"}, {"家", "木"},
+        {"军", "木"}, {"华", "水"}, {"生", "金"}, {"山", "土"}, {"林", "木"}, {"平", "水"},
+        {"玉", "土"}, {"光", "木"}, {"天", "火"}, {"宗", "金"}, {"云", "土"}, {"志", "金"},
+        {"海", "水"}, {"东", "火"}, {"金", "金"}, {"元", "木"}, {"建", "木"}, {"正", "金"},
+        {"龙", "火"}, {"道", "火"}, {"英", "木"}, {"利", "火"}, {"宝", "水"}, {"成", "金"},
+        {"安", "土"}, {"永", "水"}, {"伯", "水"}, {"春", "金"}, {"一", "土"}, {"达", "火"},
+        {"兰", "火"}, {"维", "土"}, {"清", "水"}, {"士", "金"}, {"晓", "水"}, {"武", "水"},
+        {"江", "水"}, {"立", "火"}, {"靖", "木"}, {"祥", "金"}, {"丽", "火"}, {"庆", "木"},
+        {"秀", "金"}, {"青", "木"}, {"君", "木"}, {"仁", "金"}, {"学", "水"}, {"汉", "水"},
+        {"忠", "金"}, {"新", "金"}, {"福", "水"}, {"荣", "木"}, {"义", "土"}, {"民", "水"},
+        {"思", "金"}, {"昌", "金"}, {"峰", "水"}, {"阳", "土"}, {"俊", "木"}, {"良", "火"},
+        {"恩", "土"}, {"蓉", "木"}, {"石", "金"}, {"树", "木"}, {"红", "水"}, {"波", "水"},
+        {"飞", "水"}, {"兴", "水"}, {"和", "水"}, {"基", "土"}, {"伟", "土"}, {"剑", "木"},
+        {"敏", "水"}, {"梅", "木"},
+    };
+    for (const auto& [ch, element] : expected) {
+        EXPECT_EQ(elements.ElementOfCharacter(cp(ch)), element) << ch;
+    }
+}
+
 TEST(CharacterDataEngineTest, BuiltInConversionAndElements) {
     const TraditionalMap map = TraditionalMap::builtIn();
     EXPECT_EQ(map.GbToBig("爱国"), "愛國");

@@ -23,6 +23,7 @@ _BORDERLINE = (
     ("j q", "金", "木", lambda ini, can: ini in ("j", "q")),
     ("x", "水", "金", lambda ini, can: ini == "x"),
     ("ng", "土", "木", lambda ini, can: ini == "" and can == "ng"),
+    ("ng", "木", "土", lambda ini, can: ini == "" and can == "ng"),
 )
 
 
@@ -41,6 +42,7 @@ class ElementTable:
         self.marks = collections.defaultdict(list)
         self.fixed = {}
         self.radicals = {}
+        self.refine = {}
         for number, words in read_lines("element_table.txt"):
             key, args = words[0], words[1:]
             if key == "length":
@@ -56,6 +58,8 @@ class ElementTable:
                     self.fixed[ch] = args[1]
             elif key == "radical":
                 self.radicals[int(args[0])] = args[1]
+            elif key == "refine":
+                self.refine[int(args[0])] = args[1]
             else:
                 raise ValueError(f"element_table.txt:{number}: unknown keyword {key}")
 
@@ -64,6 +68,7 @@ class Classifier:
     def __init__(self, uh, table):
         self.uh = uh
         self.table = table
+        self.radicals = dict(table.radicals)
 
     def reading(self, ch):
         syllable = self.uh.mandarin(ch)
@@ -78,7 +83,7 @@ class Classifier:
         if ch in self.table.fixed:
             return self.table.fixed[ch]
         radical, _ = self.uh.unicode_radical_stroke(ch)
-        return self.table.radicals.get(radical)
+        return self.radicals.get(radical)
 
     def sound(self, ch):
         """The element of the initial of the Mandarin reading; the older reading (kept in the
@@ -120,9 +125,10 @@ def name_pool(uh, exclude):
     return [ch for _, ch in sorted(out)]
 
 
-def build(uh, exclude):
+def build(uh, exclude, names=frozenset()):
     """Returns (lists, report). `exclude` holds characters that must not enter the lists
-    (traditional forms of the pairs)."""
+    (traditional forms of the pairs); `names` the characters that names use (the candidate
+    generator's lists, its surnames and the name characters), which balancing moves last."""
     table = ElementTable()
     classifier = Classifier(uh, table)
     quoted = {}
@@ -144,6 +150,21 @@ def build(uh, exclude):
     moves = balance(uh, classifier, members, target, quoted)
     for ch, src, dst in moves:
         element[ch] = dst
+    # The later radical rules apply to the balanced lists, and a second balancing that moves
+    # the characters names use last makes up for them: every element the first balancing gave
+    # stays as it was, except where a later rule or the second balancing changes it.
+    refined = []
+    for ch in pool:
+        radical, _ = uh.unicode_radical_stroke(ch)
+        new = table.refine.get(radical)
+        if new and ch not in quoted and ch not in table.fixed and element[ch] != new:
+            refined.append((ch, element[ch], new))
+            element[ch] = new
+    classifier.radicals.update(table.refine)
+    members = {e: [c for c in pool if element[c] == e] for e in ELEMENTS}
+    second = balance(uh, classifier, members, target, quoted, names)
+    for ch, src, dst in second:
+        element[ch] = dst
     members = {e: [c for c in pool if element[c] == e] for e in ELEMENTS}
 
     lists = []
@@ -158,15 +179,16 @@ def build(uh, exclude):
                 text.insert(position - 1, MARK)
         lists.append("".join(text))
     check(table, lists)
-    report = {"moves": moves, "extra": extra[:need], "pool": pool, "classifier": classifier,
+    report = {"moves": moves, "refined": refined, "second": second, "extra": extra[:need], "pool": pool, "classifier": classifier,
               "quoted": quoted, "element": element}
     return lists, report
 
 
-def balance(uh, classifier, members, target, quoted):
+def balance(uh, classifier, members, target, quoted, names=frozenset()):
     """Moves borderline characters between lists until every list has its target size.
     Returns the moves as (character, from, to). Moves follow shortest paths from lists that are
-    too long to lists that are too short; the least used characters of a group move first."""
+    too long to lists that are too short; characters that names use move last, and within each
+    kind the least used characters of a group move first."""
     size = {e: len(members[e]) for e in ELEMENTS}
     movable = collections.defaultdict(list)
     for e in ELEMENTS:
@@ -178,6 +200,7 @@ def balance(uh, classifier, members, target, quoted):
                     movable[(src, dst)].append(ch)
     for key in movable:
         movable[key].sort(key=uh.usage_key, reverse=True)
+        movable[key].sort(key=lambda c: c in names)
     moves = []
     moved = set()
     while True:

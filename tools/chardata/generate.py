@@ -58,11 +58,14 @@ def main():
     uh = Unihan(args.unihan)
     keep_own = read_keep_own()
     names = read_name_characters()
+    name_lists = NameLists()
     simple, trad, pair_report = pairs.build(uh, keep_own)
     pair_traditionals = set(trad)
     stroke_lists, stroke_report = strokes.build(uh, keep_own, pair_traditionals,
-                                                pair_report["shown"], names, NameLists())
-    element_lists, element_report = elements.build(uh, pair_traditionals - set(simple))
+                                                pair_report["shown"], names, name_lists)
+    element_lists, element_report = elements.build(
+        uh, pair_traditionals - set(simple),
+        set(names) | name_lists.curated | name_lists.surname_chars)
     with_element = set("".join(element_lists))
     missing = [c for c in names if c not in with_element]
     if missing:

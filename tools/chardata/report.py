@@ -71,6 +71,19 @@ def section(uh, pair_report, stroke_report, element_report):
         groups.setdefault((src, dst), []).append(ch)
     for (src, dst), chars in sorted(groups.items()):
         out.append(f"- {src} → {dst} ({len(chars)}): {''.join(chars)}")
+    out += ["", "### Elements: later radical rules and the second balancing", ""]
+    refined = {}
+    for ch, src, dst in element_report["refined"]:
+        refined.setdefault((src, dst), []).append(ch)
+    for (src, dst), chars in sorted(refined.items()):
+        out.append(f"- radical rule {src} → {dst} ({len(chars)}): {''.join(chars)}")
+    second = {}
+    for ch, src, dst in element_report["second"]:
+        second.setdefault((src, dst), []).append(ch)
+    for (src, dst), chars in sorted(second.items()):
+        out.append(f"- balancing {src} → {dst} ({len(chars)}): {''.join(chars)}")
+    if not refined and not second:
+        out.append("(none)")
     out += ["", f"### Elements: characters beyond GB 2312 ({len(element_report['extra'])})", "",
             "".join(element_report["extra"]), "", END]
     return "\n".join(out)

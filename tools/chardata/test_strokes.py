@@ -11,6 +11,7 @@ import os
 import tempfile
 import unittest
 
+import elements
 import pairs
 import strokes
 from tables import NameLists, read_characters, read_keep_own, read_name_characters
@@ -84,6 +85,41 @@ class ListFilesTest(unittest.TestCase):
             self.assertIn(ch, names)
         # 伟 has no count on purpose and must not be asked for.
         self.assertNotIn("伟", names)
+
+
+class BalanceTest(unittest.TestCase):
+    """Balancing the element lists on made-up characters: every character sounds x and may move
+    from 水 to 金; usage follows the order of the text (first = most used)."""
+
+    class Usage:
+        def __init__(self, order):
+            self.order = order
+
+        def usage_key(self, ch):
+            return self.order.index(ch)
+
+    class Sound:
+        def meaning(self, ch):
+            return None
+
+        def movable(self, ch):
+            return [("水", "金")]
+
+    def balance(self, names=frozenset(), surplus=2):
+        water = list("甲乙丙丁戊")
+        members = {e: [] for e in elements.ELEMENTS}
+        members["水"] = water
+        target = {e: 0 for e in elements.ELEMENTS}
+        target["水"], target["金"] = len(water) - surplus, surplus
+        return elements.balance(self.Usage(water), self.Sound(), members, target, {}, names)
+
+    def test_least_used_move_first(self):
+        self.assertEqual(self.balance(), [("戊", "水", "金"), ("丁", "水", "金")])
+
+    def test_characters_of_names_move_last(self):
+        self.assertEqual(self.balance(names={"戊"}), [("丁", "水", "金"), ("丙", "水", "金")])
+        self.assertEqual(self.balance(names=set("乙丙丁戊"), surplus=2),
+                         [("甲", "水", "金"), ("戊", "水", "金")])
 
 
 @unittest.skipUnless(HAVE_UNIHAN, "needs unicode-data")
