@@ -33,14 +33,59 @@ year_month_day termDate(const CalendarTables& tables, int index) {
     return year_month_day{floor<days>(tables.termInstant(index))};
 }
 
+std::string twoDigits(unsigned n) {
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+// "1988-07-01 13:10"
+std::string clockText(LocalMinutes clock) {
+    const local_days day = floor<days>(clock);
+    const year_month_day date{day};
+    const auto minutesOfDay = static_cast<unsigned>((clock - day).count());
+    return std::to_string(static_cast<int>(date.year())) + "-" +
+           twoDigits(static_cast<unsigned>(date.month())) + "-" +
+           twoDigits(static_cast<unsigned>(date.day())) + " " + twoDigits(minutesOfDay / 60) + ":" +
+           twoDigits(minutesOfDay % 60);
+}
+
+// "-129分36秒", "+3分4秒"
+std::string signedDuration(seconds value) {
+    const long long total = value.count();
+    const long long magnitude = total < 0 ? -total : total;
+    return std::string(total < 0 ? "-" : "+") + std::to_string(magnitude / 60) + "分" +
+           std::to_string(magnitude % 60) + "秒";
+}
+
+// The lines that say how the clock reading was corrected: only for a summer-time reading and for
+// a chosen birthplace, so that a report without either is what it always was.
+std::vector<std::string> correctionLines(const CalendarTables& tables, const BirthMoment& moment) {
+    std::vector<std::string> lines;
+    const SolarTimeSteps steps = solarTimeSteps(tables, moment);
+    if (readsAsSummerTime(tables, moment)) {
+        lines.push_back("夏令时间校正：" + clockText(moment.clock) + "为夏令时，按标准时间" +
+                        clockText(steps.standard) + "计算");
+    }
+    if (moment.place) {
+        const std::string name = moment.place->name();
+        lines.push_back("出生地点经度：" + (name.empty() ? std::string() : name + " ") + "东经" +
+                        longitudeText(moment.place->longitudeArcSeconds));
+        lines.push_back("所用真太阳时：" + clockText(floor<minutes>(steps.trueSolar)) +
+                        "（经度时差" + signedDuration(steps.longitude) + "，均时差" +
+                        signedDuration(steps.equation) + "）");
+    }
+    return lines;
+}
+
 }  // namespace
 
 BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& moment, int sexCode) {
-    const year_month_day birthDay = moment.date();
+    // Every use of the clock reading below takes it on standard time.
+    const BirthMoment standard = standardTime(tables, moment);
+    const year_month_day birthDay = standard.date();
     const int birthYear = static_cast<int>(birthDay.year());
 
-    const FourPillars pillars = ComputeFourPillars(tables, moment);
-    const LunarDate lunar = ComputeLunarDate(moment);
+    const FourPillars pillars = ComputeFourPillars(tables, standard);
+    const LunarDate lunar = ComputeLunarDate(standard);
     const std::array<std::string, 4> elements = {
         PillarElements(pillars.year), PillarElements(pillars.month), PillarElements(pillars.day),
         PillarElements(pillars.hour)};
@@ -82,7 +127,8 @@ BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& mome
         std::to_string(balance.counts[1]) + "金 " + std::to_string(balance.counts[2]) + "木 " +
         std::to_string(balance.counts[3]) + "水 " + std::to_string(balance.counts[4]) + "火 " +
         std::to_string(balance.counts[5]) + "土 (计入地支藏干)";
-    std::vector<std::string> lines = {
+    std::vector<std::string> lines = correctionLines(tables, moment);
+    const std::vector<std::string> chart = {
         "农历出生时间：" + lunar.text + (sexCode == kSexMale ? "(男性)" : "(女性)"),
         "命主生辰八字：" + pillars.toString(),
         "八字五行属性：" + elements[0] + " " + elements[1] + " " + elements[2] + " " + elements[3],
@@ -97,6 +143,7 @@ BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& mome
         years,
         ages,
     };
+    lines.insert(lines.end(), chart.begin(), chart.end());
 
     // Column b holds the ten years of luck pillar b; row a the year a - 1 after each start.
     const int yearIndex = tables.jiaziPosition(pillars.year);

@@ -13,7 +13,9 @@ inline constexpr int kSexFemale = 0;
 inline constexpr int kSexMale = 1;
 
 struct BaZiReport {
-    std::string text;        // 22 lines joined by CR LF, none after the last
+    // 22 lines joined by CR LF, none after the last; before them one line when the clock reading
+    // was summer time and two (place and longitude, true solar time) when a place is chosen.
+    std::string text;
     std::string favourable;  // the favourable elements, e.g. "土火"
     int startAge = 0;        // age at which the first luck pillar starts
     bool forward = true;     // whether the luck pillars run forward through the cycle

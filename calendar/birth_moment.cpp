@@ -39,7 +39,9 @@ std::optional<BirthMoment> makeBirthMoment(int year, unsigned month, unsigned da
     if (!date.ok() || hour < 0 || hour > 23 || minute < 0 || minute > 59) {
         return std::nullopt;
     }
-    return BirthMoment{local_days{date} + hours{hour} + minutes{minute}};
+    BirthMoment moment;
+    moment.clock = local_days{date} + hours{hour} + minutes{minute};
+    return moment;
 }
 
 std::optional<BirthMoment> parseBirthMoment(std::string_view text) {

@@ -1,13 +1,21 @@
 #pragma once
-// A birth moment: the Gregorian date and the clock time (UTC+8) to the minute.
+// A birth moment: the Gregorian date and the clock time (UTC+8) to the minute, with where the
+// clock was read.
 #include <chrono>
 #include <optional>
 #include <string_view>
+
+#include "calendar/birth_place.h"
 
 namespace norlune {
 
 struct BirthMoment {
     std::chrono::local_time<std::chrono::minutes> clock;
+    // Where the birth took place; none: on the clock's meridian, 120° east, as the clock time is.
+    std::optional<BirthPlace> place;
+    // Whether a clock reading inside one of China's summer-time periods (1986 to 1991) is summer
+    // time, one hour ahead of standard time. Off: the clock reading is standard time.
+    bool summerTime = false;
 
     std::chrono::year_month_day date() const {
         return std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(clock)};

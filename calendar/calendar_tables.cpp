@@ -190,7 +190,11 @@ CalendarTables CalendarTables::fromTexts(std::string_view equationOfTime,
 }
 
 CalendarTables FillCalendarTables() {
-    return CalendarTables::fromTexts(embedded::kEquationOfTimeTxt, embedded::kSolarTermsTxt);
+    CalendarTables tables =
+        CalendarTables::fromTexts(embedded::kEquationOfTimeTxt, embedded::kSolarTermsTxt);
+    tables.summerTime = builtInSummerTime();
+    tables.places = FillPlaceTable();
+    return tables;
 }
 
 }  // namespace norlune

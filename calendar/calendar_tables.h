@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "calendar/birth_place.h"
+
 namespace norlune {
 
 using LocalMinutes = std::chrono::local_time<std::chrono::minutes>;
@@ -32,6 +34,9 @@ public:
     // 1 = 甲子 ... 60 = 癸亥.
     std::array<std::string, 61> JiaziTable;
     WeightTables weights;
+    // China's summer-time periods and the birthplaces (empty unless filled from the built-in data).
+    SummerTimePeriods summerTime;
+    PlaceTable places;
 
     // The equation of time of a calendar day as the correction that turns clock time into true
     // solar time, from the first entry whose month and day match; nothing when no entry does.

@@ -12,13 +12,39 @@ constexpr local_days kEpochDay{year{1900} / February / 20};  // a 甲子 day
 
 }  // namespace
 
-local_seconds trueSolarTime(const CalendarTables& tables, const BirthMoment& moment) {
-    const year_month_day date = moment.date();
-    const seconds correction =
+bool readsAsSummerTime(const CalendarTables& tables, const BirthMoment& moment) {
+    return moment.summerTime && tables.summerTime.contains(moment.clock);
+}
+
+BirthMoment standardTime(const CalendarTables& tables, const BirthMoment& moment) {
+    BirthMoment standard = moment;
+    if (readsAsSummerTime(tables, moment)) {
+        standard.clock -= hours{1};
+    }
+    standard.summerTime = false;
+    return standard;
+}
+
+SolarTimeSteps solarTimeSteps(const CalendarTables& tables, const BirthMoment& moment) {
+    SolarTimeSteps steps;
+    steps.standard = standardTime(tables, moment).clock;
+    if (moment.place) {
+        steps.longitude = longitudeCorrection(*moment.place);
+    }
+    // The equation of time belongs to the day of the local mean time, which the longitude
+    // correction can move across midnight.
+    const local_seconds meanTime = local_seconds{steps.standard} + steps.longitude;
+    const year_month_day date{floor<days>(meanTime)};
+    steps.equation =
         tables
             .equationOfTime(static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()))
             .value_or(seconds{0});
-    return local_seconds{moment.clock} + correction;
+    steps.trueSolar = meanTime + steps.equation;
+    return steps;
+}
+
+local_seconds trueSolarTime(const CalendarTables& tables, const BirthMoment& moment) {
+    return solarTimeSteps(tables, moment).trueSolar;
 }
 
 int hourBranch(int minutesOfDay) {

@@ -19,8 +19,25 @@ struct FourPillars {
     friend bool operator==(const FourPillars&, const FourPillars&) = default;
 };
 
-// The clock time corrected to true solar time with the day's equation of time (the birthplace is
-// taken on the 120th meridian, so there is no longitude correction).
+// Whether the moment's clock reading is summer time: its switch is on and the reading lies in one
+// of the summer-time periods.
+bool readsAsSummerTime(const CalendarTables& tables, const BirthMoment& moment);
+
+// The moment on standard time: one hour earlier when its clock reading is summer time, unchanged
+// otherwise. The result's summer-time switch is off, so the step is never taken twice.
+BirthMoment standardTime(const CalendarTables& tables, const BirthMoment& moment);
+
+// The steps from the clock reading to true solar time.
+struct SolarTimeSteps {
+    LocalMinutes standard;                 // the clock reading on standard time
+    std::chrono::seconds longitude{0};     // the birthplace's correction (0 without a place)
+    std::chrono::seconds equation{0};      // the equation of time of the local mean time's day
+    std::chrono::local_seconds trueSolar;  // standard + longitude + equation
+};
+SolarTimeSteps solarTimeSteps(const CalendarTables& tables, const BirthMoment& moment);
+
+// The clock time on standard time, moved to the birthplace's meridian (without a place: the
+// 120th, so no correction) and corrected to true solar time with that day's equation of time.
 std::chrono::local_seconds trueSolarTime(const CalendarTables& tables, const BirthMoment& moment);
 
 // Branch position 0..11 of the two-hour period of a time of day given in whole minutes: the

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string_view>
 
+#include "calendar/four_pillars.h"
 #include "calendar/stem_branch.h"
 
 namespace norlune {
@@ -110,6 +111,10 @@ LunarDate ComputeLunarDate(const BirthMoment& moment) {
         return result;
     }
     return result;
+}
+
+LunarDate ComputeLunarDate(const CalendarTables& tables, const BirthMoment& moment) {
+    return ComputeLunarDate(standardTime(tables, moment));
 }
 
 }  // namespace norlune

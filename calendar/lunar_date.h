@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calendar/birth_moment.h"
+#include "calendar/calendar_tables.h"
 
 namespace norlune {
 
@@ -33,5 +34,10 @@ int lunarYearLength(std::uint32_t code);
 // the table (before that day or after the last day of lunar year 2100) gives month 0, day 0 and
 // empty texts.
 LunarDate ComputeLunarDate(const BirthMoment& moment);
+
+// The lunar date of the moment's clock reading on standard time (a summer-time reading is moved
+// back one hour first). The birthplace plays no part: the lunar date takes no solar-time
+// correction.
+LunarDate ComputeLunarDate(const CalendarTables& tables, const BirthMoment& moment);
 
 }  // namespace norlune

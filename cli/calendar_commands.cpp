@@ -2,6 +2,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "calendar/bazi_report.h"
 #include "calendar/birth_moment.h"
@@ -13,7 +14,65 @@
 namespace norlune::cli {
 namespace {
 
-constexpr std::array<std::string_view, 3> kCommands = {"pillars", "lunar", "bazi"};
+constexpr std::array<std::string_view, 4> kCommands = {"pillars", "lunar", "bazi", "places"};
+
+// `places [PROVINCE]`: province, place and longitude, one place a line.
+int listPlaces(std::span<const std::string> args, Io& io) {
+    ParsedArgs parsed;
+    if (!parseArgs(args, {}, {}, parsed, io)) {
+        return kExitUsage;
+    }
+    if (parsed.positional.size() > 1) {
+        return usageError(io, "places 最多需要一个参数：省份");
+    }
+    const PlaceTable places = FillPlaceTable();
+    std::vector<std::string> provinces = places.provinces();
+    if (parsed.positional.size() == 1) {
+        const std::string* province = places.findProvince(parsed.positional[0]);
+        if (province == nullptr) {
+            return usageError(io, "未知的省份：" + parsed.positional[0]);
+        }
+        provinces = {*province};
+    }
+    for (const std::string& province : provinces) {
+        for (const BirthPlace* place : places.placesOf(province)) {
+            io.out << place->province << '\t' << place->city << "\t东经"
+                   << longitudeText(place->longitudeArcSeconds) << '\n';
+        }
+    }
+    return kExitOk;
+}
+
+// The birthplace and summer-time options; on failure the exit code is set.
+bool readPlaceOptions(const ParsedArgs& parsed, const PlaceTable& places, BirthMoment& moment,
+                      Io& io, int& exitCode) {
+    const std::string* city = parsed.value("--place");
+    const std::string* longitude = parsed.value("--longitude");
+    if (city != nullptr && longitude != nullptr) {
+        exitCode = usageError(io, "--place 和 --longitude 只能选用一个");
+        return false;
+    }
+    if (city != nullptr) {
+        const BirthPlace* place = places.find(*city);
+        if (place == nullptr) {
+            exitCode = usageError(
+                io, "未知的出生地点：" + *city + "（可用 norlune-cli places 查看可选的地点）");
+            return false;
+        }
+        moment.place = *place;
+    }
+    if (longitude != nullptr) {
+        const auto degrees = parseLongitude(*longitude);
+        const auto place = degrees ? placeAtLongitude(*degrees) : std::nullopt;
+        if (!place) {
+            exitCode = usageError(io, "经度应为东经73度到136度之间的数，例如 104.07");
+            return false;
+        }
+        moment.place = *place;
+    }
+    moment.summerTime = !parsed.has("--no-summer-time");
+    return true;
+}
 
 // The birth moment of the single positional argument; on failure the exit code is set.
 std::optional<BirthMoment> readMoment(const ParsedArgs& parsed, std::string_view command, Io& io,
@@ -41,24 +100,31 @@ bool isCalendarCommand(std::string_view command) {
 }
 
 int runCalendarCommand(std::string_view command, std::span<const std::string> args, Io& io) {
-    static constexpr std::array<std::string_view, 1> kBaziFlags = {"--female"};
+    if (command == "places") {
+        return listPlaces(args, io);
+    }
+    static constexpr std::array<std::string_view, 2> kBaziFlags = {"--female", "--no-summer-time"};
+    static constexpr std::array<std::string_view, 2> kValued = {"--place", "--longitude"};
     ParsedArgs parsed;
     if (!parseArgs(args,
                    command == "bazi" ? std::span<const std::string_view>(kBaziFlags)
-                                     : std::span<const std::string_view>(),
-                   {}, parsed, io)) {
+                                     : std::span<const std::string_view>(kBaziFlags).subspan(1),
+                   kValued, parsed, io)) {
         return kExitUsage;
     }
     int exitCode = kExitOk;
-    const auto moment = readMoment(parsed, command, io, exitCode);
+    auto moment = readMoment(parsed, command, io, exitCode);
     if (!moment) {
         return exitCode;
     }
+    const CalendarTables tables = FillCalendarTables();
+    if (!readPlaceOptions(parsed, tables.places, *moment, io, exitCode)) {
+        return exitCode;
+    }
     if (command == "lunar") {
-        io.out << ComputeLunarDate(*moment).text << '\n';
+        io.out << ComputeLunarDate(tables, *moment).text << '\n';
         return kExitOk;
     }
-    const CalendarTables tables = FillCalendarTables();
     if (command == "pillars") {
         io.out << ComputeFourPillars(tables, *moment).toString() << '\n';
         return kExitOk;

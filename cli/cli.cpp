@@ -21,9 +21,13 @@ constexpr std::string_view kUsage =
     "         [--top N] [--need 五行] [--candidates 文件] [--scores]   测算优选名字\n"
     "         [--sort score] [--variety K] [--csv]   按得分排序、同一首字最多K个、输出CSV表格\n"
     "  compare 姓 名 名… [--female] [--need 五行]   并列比较几个名字，得分高的在前\n"
-    "  pillars \"YYYY-MM-DD HH:MM\"      四柱八字\n"
-    "  lunar \"YYYY-MM-DD HH:MM\"        农历日期\n"
-    "  bazi \"YYYY-MM-DD HH:MM\" [--female]   八字报告\n";
+    "  pillars \"YYYY-MM-DD HH:MM\" [出生地点选项]   四柱八字\n"
+    "  lunar \"YYYY-MM-DD HH:MM\" [出生地点选项]     农历日期\n"
+    "  bazi \"YYYY-MM-DD HH:MM\" [--female] [出生地点选项]   八字报告\n"
+    "    出生地点选项：--place 城市（如 成都、乌鲁木齐）或 --longitude 东经度数（如 104.07），\n"
+    "    按出生地经度校正真太阳时；--no-summer-time 表示1986年至1991年夏令时期间的时间\n"
+    "    已是标准时间，不再减去一小时\n"
+    "  places [省份]                   可选的出生地点及其经度\n";
 
 // Options whose value is a file path: a path may be any bytes, so it is not held to UTF-8.
 constexpr std::string_view kPathOptions[] = {"--candidates"};
