@@ -12,7 +12,7 @@ namespace norlune {
 struct BirthMoment {
     std::chrono::local_time<std::chrono::minutes> clock;
     // Where the birth took place; none: on the clock's meridian, 120° east, as the clock time is.
-    std::optional<BirthPlace> place;
+    std::optional<BirthPlace> place = std::nullopt;
     // Whether a clock reading inside one of China's summer-time periods (1986 to 1991) is summer
     // time, one hour ahead of standard time. Off: the clock reading is standard time.
     bool summerTime = false;

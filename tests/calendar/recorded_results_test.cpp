@@ -94,17 +94,24 @@ struct Recorded {
     std::string reports;               // the full reports of every kFullReportEvery-th moment
 };
 
-Recorded recordCurrentResults() {
+// The summary line of one birth as the program's defaults read it when `summerTime` is set.
+std::string summaryLine(const BirthMoment& birth, std::string& male, std::string& female) {
     const CalendarTables& tables = builtInTables();
+    male = BuildBaZiReport(tables, birth, kSexMale).text;
+    female = BuildBaZiReport(tables, birth, kSexFemale).text;
+    return termLayout(birth.clock) + '\t' + ComputeFourPillars(tables, birth).toString() + '\t' +
+           ComputeLunarDate(tables, birth).text + '\t' + hash64(male) + '\t' + hash64(female);
+}
+
+Recorded recordCurrentResults() {
     Recorded out;
     const auto moments = sampleMoments();
     for (std::size_t i = 0; i < moments.size(); ++i) {
-        const BirthMoment birth{moments[i]};
-        const std::string male = BuildBaZiReport(tables, birth, kSexMale).text;
-        const std::string female = BuildBaZiReport(tables, birth, kSexFemale).text;
-        out.summary.push_back(
-            termLayout(birth.clock) + '\t' + ComputeFourPillars(tables, birth).toString() + '\t' +
-            ComputeLunarDate(birth).text + '\t' + hash64(male) + '\t' + hash64(female));
+        BirthMoment birth;
+        birth.clock = moments[i];
+        std::string male;
+        std::string female;
+        out.summary.push_back(summaryLine(birth, male, female));
         if (i % kFullReportEvery == 0) {
             const bool asMale = (i / kFullReportEvery) % 2 == 0;
             std::string text = asMale ? male : female;
@@ -167,6 +174,47 @@ TEST(RecordedResults, BirthsFrom1921To2019GiveTheRecordedResults) {
     EXPECT_EQ(differences, 0);
     EXPECT_EQ(readFile(dataPath(kReportFile)), current.reports)
         << "the full reports differ from " << dataPath(kReportFile);
+}
+
+// The program reads a clock time in China's summer-time periods as summer time unless told not to:
+// every other recorded moment keeps its results, and one inside a period gets the results of the
+// standard time an hour earlier.
+TEST(RecordedResults, SummerTimeOnChangesOnlyTheSixSummers) {
+    const std::vector<std::string> recorded = splitLines(readFile(dataPath(kSummaryFile)));
+    const auto moments = sampleMoments();
+    ASSERT_EQ(recorded.size(), moments.size());
+    const CalendarTables& tables = builtInTables();
+    int inSummer = 0;
+    int differences = 0;
+    for (std::size_t i = 0; i < moments.size() && differences < 20; ++i) {
+        BirthMoment birth;
+        birth.clock = moments[i];
+        birth.summerTime = true;
+        std::string male;
+        std::string female;
+        const std::string line = summaryLine(birth, male, female);
+        if (!tables.summerTime.contains(moments[i])) {
+            if (line != recorded[i]) {
+                ++differences;
+                ADD_FAILURE() << "recorded: " << recorded[i] << "\nnow:      " << line;
+            }
+            continue;
+        }
+        ++inSummer;
+        BirthMoment standard;
+        standard.clock = moments[i] - hours{1};
+        EXPECT_EQ(ComputeFourPillars(tables, birth), ComputeFourPillars(tables, standard));
+        EXPECT_EQ(ComputeLunarDate(tables, birth), ComputeLunarDate(standard));
+        const std::vector<std::string> lines = testing::crlfLines(male);
+        const std::vector<std::string> standardLines =
+            testing::crlfLines(BuildBaZiReport(tables, standard, kSexMale).text);
+        ASSERT_EQ(lines.size(), standardLines.size() + 1) << termLayout(moments[i]);
+        EXPECT_TRUE(lines[0].starts_with("夏令时间校正：")) << lines[0];
+        EXPECT_TRUE(std::equal(standardLines.begin(), standardLines.end(), lines.begin() + 1));
+    }
+    EXPECT_EQ(differences, 0);
+    // Six summers of about five months, sampled every 47 hours at least.
+    EXPECT_GT(inSummer, 6 * 70);
 }
 
 // Writes the two files into $NORLUNE_RECORD_DIR with the current code.
