@@ -190,17 +190,16 @@ TEST(SummerTime, SixPeriodsFromTheTimeZoneDatabase) {
         EXPECT_EQ(start.month(), i == 0 ? May : April);
         EXPECT_EQ(end.month(), September);
     }
+    // The hour the clocks skipped (02:00 on the first day) and the hour they showed twice (01:00
+    // on the last) both read as summer time.
     const struct {
         const char* clock;
         bool summer;
     } rows[] = {
-        {"1986-05-04 01:59", false}, {"1986-05-04 02:00", true},  // the hour the clocks skipped
-                                                                  // reads as summer time
-        {"1986-05-04 02:30", true},  {"1986-09-14 01:00", true},  // the hour shown twice reads as
-                                                                  // summer time
-        {"1986-09-14 01:59", true},  {"1986-09-14 02:00", false}, {"1988-07-01 13:10", true},
-        {"1991-09-15 01:59", true},  {"1991-09-15 02:00", false}, {"1985-07-01 12:00", false},
-        {"1992-07-01 12:00", false},
+        {"1986-05-04 01:59", false}, {"1986-05-04 02:00", true},  {"1986-05-04 02:30", true},
+        {"1986-09-14 01:00", true},  {"1986-09-14 01:59", true},  {"1986-09-14 02:00", false},
+        {"1988-07-01 13:10", true},  {"1991-09-15 01:59", true},  {"1991-09-15 02:00", false},
+        {"1985-07-01 12:00", false}, {"1992-07-01 12:00", false},
     };
     for (const auto& r : rows) {
         EXPECT_EQ(summer.contains(moment(r.clock).clock), r.summer) << r.clock;
