@@ -1,6 +1,7 @@
 #include "ui/birth_time_dialog.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +19,15 @@ QString twoDigits(int n) {
 }
 
 }  // namespace
+
+std::optional<BirthMoment> birthMomentWithPlace(const BirthTimeStore& store) {
+    std::optional<BirthMoment> moment = store.BirthMoment;
+    if (moment) {
+        moment->place = store.BirthPlace;
+        moment->summerTime = store.SummerTime;
+    }
+    return moment;
+}
 
 BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourItem,
                              const QString& minuteItem) {
@@ -45,8 +55,8 @@ BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourIt
 }
 
 BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interaction,
-                                 const Clock& now, QWidget* parent)
-    : QDialog(parent), store_(store), interaction_(interaction) {
+                                 const Clock& now, const PlaceTable& places, QWidget* parent)
+    : QDialog(parent), store_(store), interaction_(interaction), places_(places) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(qs("选择出生时间"));
     setModal(true);
@@ -71,6 +81,23 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAutoDefault(false);
 
+    Label3 = new QLabel(qs("出生地点"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Combo3 = new QComboBox(this);
+    Combo3->setObjectName(QStringLiteral("Combo3"));
+    Combo3->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    Combo4 = new QComboBox(this);
+    Combo4->setObjectName(QStringLiteral("Combo4"));
+    // Wide enough for the longest place name, so the row keeps its width whatever is chosen.
+    Combo4->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Combo4->setMinimumContentsLength(11);
+    Check1 = new QCheckBox(qs(kSummerTimeText), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+
+    auto* placeRow = new QHBoxLayout;
+    placeRow->addWidget(Label3);
+    placeRow->addWidget(Combo3);
+    placeRow->addWidget(Combo4, 1);
     auto* row = new QHBoxLayout;
     row->addWidget(Combo1);
     row->addWidget(Label1);
@@ -82,7 +109,10 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     row->addWidget(Command1);
     auto* column = new QVBoxLayout(this);
     column->addWidget(Calendar1);
+    column->addLayout(placeRow);
+    column->addWidget(Check1);
     column->addLayout(row);
+    column->setSizeConstraint(QLayout::SetMinimumSize);
 
     // Opening: fresh lists, the first items selected, then the stored moment (or now) shown.
     Combo1->clear();
@@ -95,6 +125,10 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     }
     Combo1->setCurrentIndex(0);
     Combo2->setCurrentIndex(0);
+    Combo3->addItem(qs(kNoBirthplaceItem));
+    for (const std::string& province : places_.provinces()) {
+        Combo3->addItem(qs(province));
+    }
     if (!store_.BirthMoment) {
         const QDateTime current = now();
         store_.BirthMoment =
@@ -110,9 +144,41 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
         Combo1->setCurrentIndex(Combo1->findText(QString::number(store_.BirthMoment->hour())));
         Combo2->setCurrentIndex(Combo2->findText(twoDigits(store_.BirthMoment->minute())));
     }
+    const std::optional<BirthPlace>& place = store_.BirthPlace;
+    Combo3->setCurrentIndex(place ? std::max(0, Combo3->findText(qs(place->province))) : 0);
+    Combo3_Change();
+    if (place && Combo3->currentIndex() > 0) {
+        Combo4->setCurrentIndex(std::max(0, Combo4->findText(qs(place->city))));
+    }
+    Check1->setChecked(store_.SummerTime);
+    connect(Combo3, &QComboBox::currentIndexChanged, this, &BirthTimeDialog::Combo3_Change);
 
     connect(Command2, &QPushButton::clicked, this, &BirthTimeDialog::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &BirthTimeDialog::Command1_Click);
+}
+
+void BirthTimeDialog::Combo3_Change() {
+    Combo4->clear();
+    if (Combo3->currentIndex() > 0) {
+        for (const BirthPlace* place : places_.placesOf(utf8(Combo3->currentText()))) {
+            Combo4->addItem(qs(place->city));
+        }
+    }
+    Combo4->setEnabled(Combo4->count() > 0);
+}
+
+std::optional<BirthPlace> BirthTimeDialog::chosenPlace() const {
+    if (Combo3->currentIndex() <= 0) {
+        return std::nullopt;
+    }
+    const std::string province = utf8(Combo3->currentText());
+    const std::string city = utf8(Combo4->currentText());
+    for (const BirthPlace* place : places_.placesOf(province)) {
+        if (place->city == city) {
+            return *place;
+        }
+    }
+    return std::nullopt;
 }
 
 int BirthTimeDialog::selectedDay() const {
@@ -129,6 +195,8 @@ void BirthTimeDialog::Command2_Click() {
         return;
     }
     store_.BirthMoment = choice.moment;
+    store_.BirthPlace = chosenPlace();
+    store_.SummerTime = Check1->isChecked();
     store_.BirthMomentSet = true;
     accept();
 }

@@ -10,6 +10,7 @@
 #include "calendar/birth_moment.h"
 
 class QCalendarWidget;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -22,11 +23,23 @@ class UserInteraction;
 struct BirthTimeStore {
     // Unset until the dialog first opens; then it presets every opening.
     std::optional<norlune::BirthMoment> BirthMoment;
+    // The birthplace and the summer-time choice confirmed with the moment; they too preset every
+    // opening. No place: the clock's meridian, 120° east.
+    std::optional<norlune::BirthPlace> BirthPlace;
+    bool SummerTime = true;
     // A moment was confirmed with "确定" and not withdrawn since.
     bool BirthMomentSet = false;
 };
 
 inline constexpr const char* kNoBirthDateMessage = "请指定出生日期！";
+// The first item of the province list: no birthplace, the clock's own meridian.
+inline constexpr const char* kNoBirthplaceItem = "不指定（按东经120°）";
+inline constexpr const char* kSummerTimeText =
+    "1986年至1991年夏令时期间的时间按夏令时计（减一小时）";
+
+// The moment as the BaZi side takes it: the stored moment with the stored place and summer-time
+// choice; nothing while no moment is stored.
+std::optional<norlune::BirthMoment> birthMomentWithPlace(const BirthTimeStore& store);
 
 struct BirthChoice {
     std::optional<norlune::BirthMoment> moment;  // the confirmed moment
@@ -45,7 +58,7 @@ public:
 
     // Built afresh for every opening: fills the lists and shows the stored moment (or now).
     BirthTimeDialog(BirthTimeStore& store, UserInteraction& interaction, const Clock& now,
-                    QWidget* parent = nullptr);
+                    const PlaceTable& places, QWidget* parent = nullptr);
 
     void Command2_Click();  // 确定
     void Command1_Click();  // 取消
@@ -57,13 +70,23 @@ public:
     QLabel* Label2;
     QPushButton* Command2;
     QPushButton* Command1;
+    QLabel* Label3;     // "出生地点"
+    QComboBox* Combo3;  // provinces, after kNoBirthplaceItem
+    QComboBox* Combo4;  // the places of the chosen province
+    QCheckBox* Check1;  // read summer-time clock readings as summer time
 
 private:
+    // Fills the place list for the province list's current item.
+    void Combo3_Change();
+    // The chosen birthplace; none for kNoBirthplaceItem.
+    std::optional<BirthPlace> chosenPlace() const;
+
     // The calendar's day, 0 when it has none selected.
     int selectedDay() const;
 
     BirthTimeStore& store_;
     UserInteraction& interaction_;
+    const PlaceTable& places_;
 };
 
 }  // namespace norlune::ui

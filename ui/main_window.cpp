@@ -387,7 +387,8 @@ void MainWindow::Check2_Click() {
 }
 
 void MainWindow::Command4_Click() {
-    BirthTimeDialog dialog(birthTime_, *deps_.interaction, deps_.now, this);
+    BirthTimeDialog dialog(birthTime_, *deps_.interaction, deps_.now, tables_->calendar.places,
+                           this);
     deps_.interaction->runBirthTimeDialog(dialog);
     BaZhiCal();
 }
@@ -396,7 +397,7 @@ void MainWindow::BaZhiCal() {
     if (!birthTime_.BirthMomentSet || !birthTime_.BirthMoment) {
         return;
     }
-    const norlune::BirthMoment moment = *birthTime_.BirthMoment;
+    const norlune::BirthMoment moment = *birthMomentWithPlace(birthTime_);
     Text6->setText(generalDateText(deps_.locale, moment));
     const int sexCode = Option7->isChecked() ? kSexMale : kSexFemale;
     const BaZiReport report = BuildBaZiReport(tables_->calendar, moment, sexCode);

@@ -36,6 +36,8 @@ public:
         dialog.Calendar1->setSelectedDate(QDate(1985, 2, 4));
         dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("9")));
         dialog.Combo2->setCurrentIndex(dialog.Combo2->findText(QStringLiteral("05")));
+        dialog.Combo3->setCurrentIndex(dialog.Combo3->findText(qs("新疆维吾尔自治区")));
+        dialog.Combo4->setCurrentIndex(dialog.Combo4->findText(qs("乌鲁木齐市")));
         QApplication::processEvents();
         saved_ = saved_ &&
                  dialog.grab().save(QDir(directory_).filePath(QStringLiteral("birth_dialog.png")));
