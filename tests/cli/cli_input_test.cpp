@@ -42,9 +42,9 @@ protected:
     void SetUp() override {
         std::filesystem::create_directories(dir);
         write("header_only.dat", "5\r\n");
-        write("blank_lines.dat", "3\r\n\r\n   \r\n\r\n");
+        write("blank_lines.dat", "4\r\n\r\n          \r\n\r\n    \r\n");
         // Names, but none of them has two characters.
-        write("no_match.dat", "2\r\n明\r\n华\r\n");
+        write("no_match.dat", "4\r\n明\r\n华\r\n国\r\n强\r\n");
         write("M.dat", "1\r\n");
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
@@ -169,7 +169,7 @@ TEST_F(CliInputTest, OutputThatCannotBeWrittenIsAFileError) {
         {full, {"--help"}, 1, "norlune-cli：无法写出结果：磁盘已满\n"},
         {fds[1], {"report", "王", "小明"}, 1, "norlune-cli：无法写出结果：输出管道已关闭\n"},
         {fds[1],
-         {"search", "--surname", "王", "--candidates", path("no_match.dat")},
+         {"search", "--surname", "王", "--length", "2", "--candidates", path("no_match.dat")},
          0,
          "测算完成。要查看某个名字的详细理数，请运行 norlune-cli report 姓 名。\n"},
         {full, {"grids", "ab", "cd"}, 2, ""},
