@@ -57,23 +57,24 @@ std::string csvField(std::string_view text) {
     return out;
 }
 
-std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavourable,
-                         std::string_view lineEnd) {
+std::vector<std::string> nameSheetLines(const std::vector<NameSheetRow>& rows,
+                                        bool withFavourable) {
     std::vector<std::string_view> header = {
         "姓名",     "繁体", "得分",     "天格", "天格吉凶", "人格", "人格吉凶", "地格",
         "地格吉凶", "总格", "总格吉凶", "外格", "外格吉凶", "三才", "三才吉凶", "名字五行"};
     if (withFavourable) {
         header.push_back("符合喜用五行");
     }
-    std::string out;
+    std::vector<std::string> out;
     auto line = [&](const std::vector<std::string>& fields) {
+        std::string text;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (i > 0) {
-                out += ',';
+                text += ',';
             }
-            out += csvField(fields[i]);
+            text += csvField(fields[i]);
         }
-        out += lineEnd;
+        out.push_back(std::move(text));
     };
     line(std::vector<std::string>(header.begin(), header.end()));
     for (const NameSheetRow& row : rows) {
@@ -89,6 +90,16 @@ std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavoura
             fields.push_back(!row.meetsFavourable ? "" : (*row.meetsFavourable ? "是" : "否"));
         }
         line(fields);
+    }
+    return out;
+}
+
+std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavourable,
+                         std::string_view lineEnd) {
+    std::string out;
+    for (const std::string& line : nameSheetLines(rows, withFavourable)) {
+        out += line;
+        out += lineEnd;
     }
     return out;
 }

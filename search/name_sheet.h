@@ -35,8 +35,11 @@ std::string gridWithGrade(int number, std::string_view grade);
 // One CSV field, quoted when it needs to be.
 std::string csvField(std::string_view text);
 
-// The header line and one line per row, each ended by `lineEnd`. The favourable column is there
-// when `withFavourable`.
+// The header line and one line per row, without line ends. The favourable column is there when
+// `withFavourable`.
+std::vector<std::string> nameSheetLines(const std::vector<NameSheetRow>& rows, bool withFavourable);
+
+// The same lines, each ended by `lineEnd`.
 std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavourable,
                          std::string_view lineEnd);
 

@@ -31,6 +31,8 @@
 #include "embedded/norlune_icon_png.h"
 #include "engine/name_report.h"
 #include "search/name_list_file.h"
+#include "search/name_sheet.h"
+#include "search/text_file.h"
 #include "ui/fonts.h"
 #include "ui/help_window.h"
 #include "ui/qt_text.h"
@@ -106,6 +108,10 @@ QString nameListFileFilter() {
     return QStringLiteral("*.txt (*.txt)");
 }
 
+QString tableFileFilter() {
+    return QStringLiteral("*.csv (*.csv)");
+}
+
 QString generalDateText(const QLocale& locale, const norlune::BirthMoment& moment) {
     const QString date = locale.toString(qdate(moment.date()), QLocale::ShortFormat);
     if (moment.hour() == 0 && moment.minute() == 0) {
@@ -149,6 +155,13 @@ void MainWindow::buildControls() {
     List1->setFont(songtiFont(10.5));
     List1->setSortingEnabled(false);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A right-click or the Insert key puts the entry on the shortlist.
+    List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    addtoshortlist = new QAction(qs("加入备选名单"), List1);
+    addtoshortlist->setObjectName(QStringLiteral("addtoshortlist"));
+    addtoshortlist->setShortcut(QKeySequence(Qt::Key_Insert));
+    addtoshortlist->setShortcutContext(Qt::WidgetShortcut);
+    List1->addAction(addtoshortlist);
 
     Frame5 = place<QGroupBox>(client, "Frame5", 120, 120, 3735, 735);
     Label2 = place<QLabel>(Frame5, "Label2", 240, 255, 375, 255);
@@ -246,6 +259,8 @@ void MainWindow::buildMenus() {
     outputnamefile->setObjectName(QStringLiteral("outputnamefile"));
     inputnamefile = fileMenu->addAction(qs("导入姓名列表"));
     inputnamefile->setObjectName(QStringLiteral("inputnamefile"));
+    outputtable = fileMenu->addAction(qs("导出表格…"));
+    outputtable->setObjectName(QStringLiteral("outputtable"));
     optionsMenu = menuBar()->addMenu(qs("选项"));
     optionsMenu->setObjectName(QStringLiteral("optionsmenu"));
     sortbyscore = optionsMenu->addAction(qs("按得分排序并显示分数"));
@@ -280,6 +295,11 @@ void MainWindow::connectHandlers() {
     connect(help1, &QAction::triggered, this, &MainWindow::help1_Click);
     connect(sortbyscore, &QAction::triggered, this, &MainWindow::sortbyscore_Click);
     connect(varietylimit, &QAction::triggered, this, &MainWindow::varietylimit_Click);
+    connect(outputtable, &QAction::triggered, this, &MainWindow::outputtable_Click);
+    connect(List1, &QListWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { addToShortlist(List1->itemAt(pos)); });
+    connect(addtoshortlist, &QAction::triggered, this,
+            [this] { addToShortlist(List1->currentItem()); });
 }
 
 void MainWindow::load() {
@@ -307,6 +327,7 @@ void MainWindow::updateCommands() {
     // A run in progress keeps its surname: no import, and no export under the new surname.
     outputnamefile->setEnabled(!running_);
     inputnamefile->setEnabled(!running_);
+    outputtable->setEnabled(!running_);
     // The options are those of the run: they stay as they are until it ends.
     optionsMenu->menuAction()->setEnabled(!running_);
     for (QAction* item : optionsMenu->actions()) {
@@ -526,6 +547,100 @@ void MainWindow::varietylimit_Click() {
     }
 }
 
+NameSheetRow MainWindow::shortlistRow(const ShortlistEntry& entry) const {
+    const SearchState& state = search_.state();
+    return judgeNameRow(engine_, entry.surname,
+                        std::string_view(entry.fullName).substr(entry.surname.size()),
+                        {entry.female, state.bShenChen, state.sNeedWx, false});
+}
+
+void MainWindow::addToShortlist(const QListWidgetItem* item) {
+    if (item == nullptr || running_) {
+        return;
+    }
+    const SearchState& state = search_.state();
+    const std::optional<std::string> given =
+        givenNameFromListEntry(utf8(item->text()), state.Gxing);
+    if (!given || given->empty()) {
+        return;
+    }
+    const ShortlistEntry entry{state.Gxing, state.Gxing + *given, state.bFamale};
+    if (std::find(shortlist_.begin(), shortlist_.end(), entry) == shortlist_.end()) {
+        shortlist_.push_back(entry);
+    }
+    showShortlist();
+}
+
+void MainWindow::removeFromShortlist(const QList<int>& rows) {
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        if (*it >= 0 && *it < static_cast<int>(shortlist_.size())) {
+            shortlist_.erase(shortlist_.begin() + *it);
+        }
+    }
+    showShortlist();
+}
+
+void MainWindow::showShortlist() {
+    if (!shortlistWindow_) {
+        shortlistWindow_ = new ShortlistWindow(this);
+        connect(shortlistWindow_, &ShortlistWindow::removeRequested, this,
+                &MainWindow::removeFromShortlist);
+    }
+    std::vector<NameSheetRow> rows;
+    for (const ShortlistEntry& entry : shortlist_) {
+        rows.push_back(shortlistRow(entry));
+    }
+    shortlistWindow_->setRows(rows);
+    shortlistWindow_->show();
+    shortlistWindow_->raise();
+}
+
+void MainWindow::outputtable_Click() {
+    bool fromShortlist = false;
+    if (!shortlist_.empty()) {
+        const std::optional<int> choice = deps_.interaction->askChoice(
+            this, qs("导出哪一份名单？"), {qs("当前姓名列表"), qs("备选名单")});
+        if (!choice) {
+            return;
+        }
+        fromShortlist = *choice == 1;
+    }
+    const QString path = deps_.interaction->saveFileName(this, tableFileFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    const SearchState& state = search_.state();
+    // With a birth moment the table says whether each name meets its favourable elements.
+    const bool withBirth = !state.Gxiyong.empty();
+    std::vector<NameSheetRow> rows;
+    if (fromShortlist) {
+        for (const ShortlistEntry& entry : shortlist_) {
+            rows.push_back(
+                judgeNameRow(engine_, entry.surname,
+                             std::string_view(entry.fullName).substr(entry.surname.size()),
+                             {entry.female, state.bShenChen, state.Gxiyong, false}));
+        }
+    } else {
+        for (int i = 0; i < List1->count(); ++i) {
+            const std::optional<std::string> given =
+                givenNameFromListEntry(utf8(List1->item(i)->text()), state.Gxing);
+            if (given && !given->empty()) {
+                rows.push_back(
+                    judgeNameRow(engine_, state.Gxing, *given,
+                                 {state.bFamale, state.bShenChen, state.Gxiyong, false}));
+            }
+        }
+    }
+    if (rows.empty()) {
+        return;  // like an empty name list: nothing is written
+    }
+    const std::string problem =
+        writeUtf8TextFileAtomically(utf8(path), nameSheetLines(rows, withBirth));
+    if (!problem.empty()) {
+        message(problem);
+    }
+}
+
 void MainWindow::Command2_Click() {
     search_.requestStop();
     Command2->setEnabled(false);
@@ -562,7 +677,10 @@ void MainWindow::outputnamefile_Click() {
     for (int i = 0; i < List1->count(); ++i) {
         list.entries.push_back(utf8(List1->item(i)->text()));
     }
-    const std::string problem = exportNameList(utf8(path), list);
+    std::string problem = exportNameList(utf8(path), list);
+    if (problem.empty()) {
+        problem = saveShortlistFor(utf8(path), shortlist_);
+    }
     if (!problem.empty()) {
         message(problem);
     }
@@ -585,6 +703,23 @@ void MainWindow::inputnamefile_Click() {
     }
     if (!imported.message.empty()) {
         message(imported.message);
+    }
+    if (imported.list) {
+        // The shortlist saved with the list joins the one of this session; nothing is lost.
+        const ShortlistLoad saved = loadShortlistFor(utf8(path));
+        bool added = false;
+        for (const ShortlistEntry& entry : saved.names) {
+            if (std::find(shortlist_.begin(), shortlist_.end(), entry) == shortlist_.end()) {
+                shortlist_.push_back(entry);
+                added = true;
+            }
+        }
+        if (!saved.message.empty()) {
+            message(saved.message);
+        }
+        if (added) {
+            showShortlist();
+        }
     }
 }
 

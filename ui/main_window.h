@@ -13,8 +13,10 @@
 #include "engine/element_lists.h"
 #include "engine/name_engine.h"
 #include "search/name_search.h"
+#include "search/shortlist_file.h"
 #include "ui/birth_time_dialog.h"
 #include "ui/help_window.h"
+#include "ui/shortlist_window.h"
 
 class QAction;
 class QMenu;
@@ -23,6 +25,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -67,6 +70,8 @@ public:
     bool running() const { return running_; }
     HelpWindow* helpWindow() const { return helpWindow_; }
     int varietyLimit() const { return search_.varietyLimit(); }
+    const std::vector<ShortlistEntry>& shortlist() const { return shortlist_; }
+    ShortlistWindow* shortlistWindow() const { return shortlistWindow_; }
 
     // Shows the BaZi report of the confirmed birth moment for the selected sex.
     void BaZhiCal();
@@ -97,6 +102,12 @@ private:
     void help1_Click();
     void sortbyscore_Click();
     void varietylimit_Click();
+    void outputtable_Click();
+    // Adds the name of a list entry to the shortlist and shows the shortlist window.
+    void addToShortlist(const QListWidgetItem* item);
+    void removeFromShortlist(const QList<int>& rows);
+    void showShortlist();
+    NameSheetRow shortlistRow(const ShortlistEntry& entry) const;
 
     // The search loop: one candidate per pass, one pass of the event loop between two passes.
     void runSearch();
@@ -122,6 +133,9 @@ private:
     // import replaces them).
     std::vector<KeptName> runNames_;
     bool runList_ = false;
+    // Kept across runs and imports while the program runs; saved beside an exported list.
+    std::vector<ShortlistEntry> shortlist_;
+    QPointer<ShortlistWindow> shortlistWindow_;
 
     QGroupBox* Frame5 = nullptr;
     QLabel* Label2 = nullptr;
@@ -161,9 +175,13 @@ private:
     QMenu* optionsMenu = nullptr;
     QAction* sortbyscore = nullptr;
     QAction* varietylimit = nullptr;
+    QAction* outputtable = nullptr;
+    QAction* addtoshortlist = nullptr;
 };
 
 // The filter of the name-list file dialogs.
 QString nameListFileFilter();
+// The filter of the table export's save dialog.
+QString tableFileFilter();
 
 }  // namespace norlune::ui

@@ -1,5 +1,6 @@
 #include "ui/screenshot_tour.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -7,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTextStream>
+#include <algorithm>
 
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -77,6 +79,21 @@ int runScreenshotTour(const QString& directory, const std::string& candidateDire
         list->setCurrentRow(0);
     }
     ok = save(window, directory, "main_search.png") && ok;
+
+    // Scores in the list, best first; the first four names on the shortlist.
+    window.findChild<QAction*>(QStringLiteral("sortbyscore"))->trigger();
+    if (list->count() > 0) {
+        list->setCurrentRow(0);
+    }
+    ok = save(window, directory, "main_scores.png") && ok;
+    auto* add = window.findChild<QAction*>(QStringLiteral("addtoshortlist"));
+    for (int row = 0; row < std::min(4, list->count()); ++row) {
+        list->setCurrentRow(row);
+        add->trigger();
+    }
+    if (window.shortlistWindow() != nullptr) {
+        ok = save(*window.shortlistWindow(), directory, "shortlist.png") && ok;
+    }
 
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     ok = interaction.saved() && ok;

@@ -1,0 +1,78 @@
+#include "ui/shortlist_window.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/qt_text.h"
+
+namespace norlune::ui {
+
+QStringList shortlistColumns() {
+    return {qs("姓名"), qs("得分"), qs("天格"), qs("人格"),
+            qs("地格"), qs("总格"), qs("外格"), qs("三才")};
+}
+
+ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
+    setObjectName(QStringLiteral("shortlistwindow"));
+    setWindowTitle(qs("备选名单"));
+    table_ = new QTableWidget(0, static_cast<int>(shortlistColumns().size()), this);
+    table_->setObjectName(QStringLiteral("shortlistTable"));
+    table_->setHorizontalHeaderLabels(shortlistColumns());
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->verticalHeader()->setVisible(false);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    remove_ = new QPushButton(qs("移除"), this);
+    remove_->setObjectName(QStringLiteral("shortlistRemove"));
+    auto* removeKey = new QAction(this);
+    removeKey->setShortcut(QKeySequence::Delete);
+    removeKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(removeKey);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(remove_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addLayout(buttons);
+    resize(640, 260);
+
+    connect(remove_, &QPushButton::clicked, this, &ShortlistWindow::requestRemoval);
+    connect(removeKey, &QAction::triggered, this, &ShortlistWindow::requestRemoval);
+}
+
+void ShortlistWindow::setRows(const std::vector<NameSheetRow>& rows) {
+    table_->clearContents();
+    table_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const NameSheetRow& row = rows[static_cast<std::size_t>(r)];
+        QStringList cells = {qs(row.fullName), qs(row.score.toString())};
+        for (std::size_t g = 0; g < row.grids.size(); ++g) {
+            cells << qs(gridWithGrade(row.grids[g], row.grades[g]));
+        }
+        cells << qs(row.threeTalentKey + "(" + row.threeTalentGrade + ")");
+        for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+            table_->setItem(r, c, new QTableWidgetItem(cells[c]));
+        }
+    }
+}
+
+void ShortlistWindow::requestRemoval() {
+    QList<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows << index.row();
+    }
+    std::sort(rows.begin(), rows.end());
+    if (!rows.isEmpty()) {
+        emit removeRequested(rows);
+    }
+}
+
+}  // namespace norlune::ui

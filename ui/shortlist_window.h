@@ -1,0 +1,40 @@
+#pragma once
+// The shortlist window "备选名单": the shortlisted names side by side with their score, five grids
+// and three-talent key. Not modal; the main window owns the names and fills the table.
+#include <QList>
+#include <QWidget>
+#include <vector>
+
+#include "search/name_sheet.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace norlune::ui {
+
+class ShortlistWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ShortlistWindow(QWidget* parent = nullptr);
+
+    // One row per shortlisted name, in the order given.
+    void setRows(const std::vector<NameSheetRow>& rows);
+
+    QTableWidget* table() const { return table_; }
+    QPushButton* removeButton() const { return remove_; }
+
+signals:
+    // The user asked to remove these rows (ascending, no repeats).
+    void removeRequested(const QList<int>& rows);
+
+private:
+    void requestRemoval();
+
+    QTableWidget* table_ = nullptr;
+    QPushButton* remove_ = nullptr;
+};
+
+// The column captions of the shortlist table.
+QStringList shortlistColumns();
+
+}  // namespace norlune::ui
