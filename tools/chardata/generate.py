@@ -59,7 +59,9 @@ def main():
     keep_own = read_keep_own()
     names = read_name_characters()
     name_lists = NameLists()
-    simple, trad, pair_report = pairs.build(uh, keep_own)
+    simple, trad, pair_report = pairs.build(
+        uh, keep_own, set(names) | name_lists.curated | name_lists.surname_chars,
+        name_lists.unsuitable)
     pair_traditionals = set(trad)
     stroke_lists, stroke_report = strokes.build(uh, keep_own, pair_traditionals,
                                                 pair_report["shown"], names, name_lists)

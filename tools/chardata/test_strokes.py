@@ -87,6 +87,15 @@ class ListFilesTest(unittest.TestCase):
         self.assertNotIn("伟", names)
 
 
+@unittest.skipUnless(HAVE_UNIHAN, "needs unicode-data")
+class SequenceTest(unittest.TestCase):
+    def test_characters_beyond_level_one_stand_among_those_of_their_reading(self):
+        uh = Unihan(UNIHAN_DIR)
+        level1 = list("安岸八白班")
+        order = pairs.sequence(uh, level1, ["岚", "昂", "钯"])
+        self.assertEqual(order, list("安岸昂八钯白班岚"))
+
+
 class BalanceTest(unittest.TestCase):
     """Balancing the element lists on made-up characters: every character sounds x and may move
     from 水 to 金; usage follows the order of the text (first = most used)."""
@@ -128,11 +137,15 @@ class BuildTest(unittest.TestCase):
     def setUpClass(cls):
         cls.uh = Unihan(UNIHAN_DIR)
         cls.keep_own = read_keep_own()
-        simple, trad, pair_report = pairs.build(cls.uh, cls.keep_own)
-        cls.pair_traditionals = set(trad)
-        cls.shown = pair_report["shown"]
         cls.name_lists = NameLists()
         cls.names = read_name_characters()
+        cls.simple, cls.trad, pair_report = pairs.build(
+            cls.uh, cls.keep_own,
+            set(cls.names) | cls.name_lists.curated | cls.name_lists.surname_chars,
+            cls.name_lists.unsuitable)
+        simple, trad = cls.simple, cls.trad
+        cls.pair_traditionals = set(trad)
+        cls.shown = pair_report["shown"]
         cls.lists, cls.report = cls.build(cls.names)
         # Without name characters and without the candidate generator's lists nothing asks for
         # a place: the plain fill order.
@@ -210,6 +223,25 @@ class BuildTest(unittest.TestCase):
                 left = [ch for ch in set(self.lists[k]) - keep
                         if ch in self.name_lists.unsuitable and self.lowest(self.lists)[ch] == k]
                 self.assertEqual(left, [], f"list {k} kept unsuitable characters")
+
+    def test_count_and_shown_form_agree(self):
+        counter = strokes.Counter(self.uh, self.keep_own, self.shown)
+        lowest = self.lowest(self.lists)
+        for ch, shown in self.shown.items():
+            if ch in lowest and ch not in strokes.StrokeTable().pinned():
+                self.assertEqual(counter.form(ch), shown, ch)
+        # Characters that count in their own form are shown in it, unless a pair's position is
+        # fixed (爱 国 里 链 么 启 为 钟).
+        for ch in self.keep_own:
+            self.assertNotIn(ch, self.shown, ch)
+
+    def test_pairs_of_names_and_standard_forms(self):
+        pairs_of = dict(zip(reversed(self.simple), reversed(self.trad)))
+        for simple, trad in {"晖": "暉", "钰": "鈺", "娴": "嫻", "岚": "嵐", "闫": "閆",
+                             "绣": "繡", "蕴": "蘊", "锐": "銳", "说": "說", "勋": "勳"}.items():
+            self.assertEqual(pairs_of.get(simple), trad, simple)
+        for ch in "松余范郁万干了朴涂采":
+            self.assertNotIn(ch, pairs_of, ch)
 
     def test_a_name_character_on_a_hand_made_list_stops(self):
         # 叉 counts 3, and list 3 is given whole by hand.
