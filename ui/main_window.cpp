@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -469,20 +470,37 @@ void MainWindow::Command1_Click() {
 }
 
 void MainWindow::runSearch() {
+    // Every pass lets the user interface run, so the stop command and closing the window act
+    // within one candidate. The widgets, though, are only given the latest texts once per frame:
+    // each change would otherwise be painted, tens of thousands of frames that no eye sees.
+    QElapsedTimer steady;
+    steady.start();
+    const auto now = [&]() -> std::int64_t {
+        return deps_.frameClock ? deps_.frameClock() : steady.elapsed();
+    };
+    // The first candidate is shown at once.
+    std::int64_t lastFrame = now() - kFrameMilliseconds;
+    PendingDisplay pending;
     while (true) {
-        const NameSearch::Step step = search_.step();
+        NameSearch::Step step = search_.step();
         if (step.endOfFile) {
+            showPending(pending);
             message(std::string_view(kSearchCompleteMessage));
             break;
         }
         if (step.progress) {
-            ProgressBar1->setValue(*step.progress);
+            pending.progress = step.progress;
         }
         if (step.label1) {
-            Label1->setText(qs(*step.label1));
+            pending.label1 = std::move(step.label1);
         }
         if (step.label5) {
-            Label5->setText(qs(*step.label5));
+            pending.label5 = std::move(step.label5);
+        }
+        const std::int64_t time = now();
+        if (time - lastFrame >= kFrameMilliseconds) {
+            showPending(pending);
+            lastFrame = time;
         }
         QCoreApplication::processEvents();
         if (closing_) {
@@ -492,6 +510,7 @@ void MainWindow::runSearch() {
             return;
         }
         if (search_.state().bCancle) {
+            showPending(pending);
             break;
         }
     }
@@ -639,6 +658,19 @@ void MainWindow::outputtable_Click() {
     if (!problem.empty()) {
         message(problem);
     }
+}
+
+void MainWindow::showPending(PendingDisplay& pending) {
+    if (pending.progress) {
+        ProgressBar1->setValue(*pending.progress);
+    }
+    if (pending.label1) {
+        Label1->setText(qs(*pending.label1));
+    }
+    if (pending.label5) {
+        Label5->setText(qs(*pending.label5));
+    }
+    pending = {};
 }
 
 void MainWindow::Command2_Click() {

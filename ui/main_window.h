@@ -6,7 +6,10 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QPointer>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "calendar/calendar_tables.h"
@@ -53,7 +56,13 @@ struct MainWindowDeps {
     QLocale locale;                          // the date formats of Text6
     // Shared tables; when empty the window fills its own at start-up.
     std::shared_ptr<const ReferenceTables> tables;
+    // Milliseconds on a steady clock, read once per candidate to pace the run display; when empty
+    // the window uses its own.
+    std::function<std::int64_t()> frameClock;
 };
+
+// The run display is refreshed at most once per frame: about sixty times a second.
+inline constexpr std::int64_t kFrameMilliseconds = 16;
 
 // A moment as the general date format writes it: date and time, the date alone at 00:00.
 QString generalDateText(const QLocale& locale, const norlune::BirthMoment& moment);
@@ -111,6 +120,14 @@ private:
 
     // The search loop: one candidate per pass, one pass of the event loop between two passes.
     void runSearch();
+    // What the passes since the last frame left for the run display: the latest of each.
+    struct PendingDisplay {
+        std::optional<int> progress;
+        std::optional<std::string> label1;
+        std::optional<std::string> label5;
+    };
+    // Puts the pending values into Label1, Label5 and ProgressBar1 and clears them.
+    void showPending(PendingDisplay& pending);
     // The start command follows the surname rule, except while a run is in progress.
     void updateCommands();
     void showListNum(int listNum);

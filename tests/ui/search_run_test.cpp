@@ -214,6 +214,131 @@ TEST_F(SearchRunTest, MissingCandidateFileEndsCleanlyWithMessage) {
     EXPECT_FALSE(window->running());
 }
 
+// The run display paced by frames: whatever the frame clock says, every pass runs the event loop,
+// the widgets get the latest values when a frame is due, and the final values when the run ends.
+struct PacedRun {
+    std::int64_t frameStep;    // milliseconds the frame clock advances per reading
+    std::vector<int> shownAt;  // the candidates after which a frame shows the display
+};
+
+std::vector<int> everyNth(int first, int stride, int last) {
+    std::vector<int> shown;
+    for (int i = first; i <= last; i += stride) {
+        shown.push_back(i);
+    }
+    return shown;
+}
+
+class PacedRunTest : public SearchRunTest, public ::testing::WithParamInterface<PacedRun> {
+protected:
+    // 100 accepted candidates: the bar moves by 10 per mille and both labels change on each.
+    static std::vector<std::string> hundredNames() {
+        std::vector<std::string> names;
+        for (int i = 0; i < 5; ++i) {
+            names.insert(names.end(), kCandidates.begin(), kCandidates.end());
+        }
+        return names;
+    }
+};
+
+TEST_P(PacedRunTest, FramesShowTheLatestValuesAndTheEndShowsTheFinalOnes) {
+    const std::vector<std::string> names = hundredNames();
+    writeCandidates("M.dat", names);
+    frameStep = GetParam().frameStep;
+    auto* bar = control<QProgressBar>("ProgressBar1");
+    auto* label1 = control<QLabel>("Label1");
+    auto* label5 = control<QLabel>("Label5");
+    std::vector<int> progress;
+    QObject::connect(bar, &QProgressBar::valueChanged, bar,
+                     [&progress](int value) { progress.push_back(value); });
+    // What the window shows at every reading of its clock, once per candidate.
+    QStringList seen1{label1->text()};
+    QStringList seen5{label5->text()};
+    onFrameClock = [&] {
+        if (seen1.back() != label1->text()) {
+            seen1 << label1->text();
+        }
+        if (seen5.back() != label5->text()) {
+            seen5 << label5->text();
+        }
+    };
+    start()->click();
+    onFrameClock();  // the final values
+
+    std::vector<int> shown = GetParam().shownAt;
+    if (shown.back() != 100) {
+        shown.push_back(100);
+    }
+    std::vector<int> expectedProgress;
+    QStringList expected1{QString()};
+    QStringList expected5{qs("已测算0个姓名")};
+    for (const int candidate : shown) {
+        expectedProgress.push_back(candidate * 10);
+        expected1 << qs("赵" + names[static_cast<std::size_t>(candidate - 1)]);
+        expected5 << qs(NameSearch::countText(candidate));
+    }
+    EXPECT_EQ(progress, expectedProgress);
+    EXPECT_EQ(seen1, expected1);
+    EXPECT_EQ(seen5, expected5);
+    EXPECT_EQ(bar->value(), 1000);
+    EXPECT_EQ(label5->text(), qs("已测算:100个"));
+    EXPECT_EQ(listEntries(), qualifying("赵", names, false));
+    EXPECT_EQ(fake.messages, QStringList{qs(kSearchCompleteMessage)});
+}
+
+TEST_P(PacedRunTest, StopAndCloseActWithinOneCandidateWhateverTheFrames) {
+    for (const bool closeWindow : {false, true}) {
+        SCOPED_TRACE(closeWindow ? "close" : "stop");
+        const std::vector<std::string> names = hundredNames();
+        writeCandidates("M.dat", names);
+        fake.messages.clear();
+        frameStep = GetParam().frameStep;
+        window->show();
+        int readings = 0;
+        // The first reading starts the run; reading k comes in the pass of candidate k.
+        onFrameClock = [&] {
+            if (++readings == 11) {
+                closeWindow ? static_cast<void>(window->close()) : stop()->click();
+            }
+        };
+        start()->click();
+        onFrameClock = nullptr;
+        EXPECT_EQ(window->state().TestNum, 10);
+        EXPECT_FALSE(window->running());
+        EXPECT_TRUE(fake.messages.isEmpty());
+        if (closeWindow) {
+            EXPECT_FALSE(window->isVisible());
+            continue;
+        }
+        // The stopped run shows where it stopped, even between two frames.
+        EXPECT_EQ(control<QLabel>("Label5")->text(), qs("已测算:10个"));
+        EXPECT_EQ(control<QLabel>("Label1")->text(), qs("赵" + names[9]));
+        EXPECT_EQ(control<QProgressBar>("ProgressBar1")->value(), 100);
+        const std::vector<std::string> firstTen(names.begin(), names.begin() + 10);
+        EXPECT_EQ(listEntries(), qualifying("赵", firstTen, false));
+    }
+}
+
+TEST_P(PacedRunTest, RejectedCandidatesKeepTheCountRuleWhateverTheFrames) {
+    writeCandidates("M.dat", std::vector<std::string>(1300, "明"));
+    frameStep = GetParam().frameStep;
+    control<QRadioButton>("Option4")->click();  // 双字: every line is rejected
+    start()->click();
+    EXPECT_EQ(control<QLabel>("Label5")->text(), qs("已测算:1234个"));
+    EXPECT_EQ(control<QProgressBar>("ProgressBar1")->value(), 1000);
+    EXPECT_EQ(control<QLabel>("Label1")->text(), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FrameSteps, PacedRunTest,
+    ::testing::Values(PacedRun{kFrameMilliseconds, everyNth(1, 1, 100)},  // one frame per pass
+                      PacedRun{5, everyNth(1, 4, 100)},                   // four passes per frame
+                      PacedRun{1, everyNth(1, 16, 100)},  // sixteen passes per frame
+                      PacedRun{0, {1}}),                  // the run ends within its first frame
+    [](const ::testing::TestParamInfo<PacedRun>& param) {
+        return "Step" + std::to_string(param.param.frameStep);
+    });
+
 struct DirectCase {
     const char* surname;
     const char* left;

@@ -76,6 +76,12 @@ protected:
 
     FakeInteraction fake;
     QTemporaryDir folder;
+    // The window's frame clock: every reading advances it by frameStep milliseconds. A whole frame
+    // per reading (the default) shows every candidate; smaller steps let several candidates share
+    // one frame. onFrameClock, when set, runs at every reading (once per candidate of a run).
+    std::int64_t frameTime = 0;
+    std::int64_t frameStep = kFrameMilliseconds;
+    std::function<void()> onFrameClock;
     std::unique_ptr<MainWindow> window;
 };
 

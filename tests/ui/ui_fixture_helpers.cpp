@@ -80,6 +80,12 @@ void WindowTest::SetUp() {
     deps.now = [] { return fixedNow(); };
     deps.locale = QLocale(QLocale::Chinese, QLocale::China);
     deps.tables = sharedTables();
+    deps.frameClock = [this] {
+        if (onFrameClock) {
+            onFrameClock();
+        }
+        return frameTime += frameStep;
+    };
     window = std::make_unique<MainWindow>(deps);
 }
 
