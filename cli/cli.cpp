@@ -5,6 +5,7 @@
 
 #include "cli/fd_output.h"
 #include "engine/utf8.h"
+#include "build_info.h"
 
 namespace norlune::cli {
 namespace {
@@ -27,7 +28,8 @@ constexpr std::string_view kUsage =
     "    出生地点选项：--place 城市（如 成都、乌鲁木齐）或 --longitude 东经度数（如 104.07），\n"
     "    按出生地经度校正真太阳时；--no-summer-time 表示1986年至1991年夏令时期间的时间\n"
     "    已是标准时间，不再减去一小时\n"
-    "  places [省份]                   可选的出生地点及其经度\n";
+    "  places [省份]                   可选的出生地点及其经度\n"
+    "  --version                       版本\n";
 
 // Options whose value is a file path: a path may be any bytes, so it is not held to UTF-8.
 constexpr std::string_view kPathOptions[] = {"--candidates"};
@@ -52,6 +54,10 @@ int dispatch(std::span<const std::string> args, Io& io) {
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
         io.out << kUsage;
+        return kExitOk;
+    }
+    if (command == "--version") {
+        io.out << "norlune-cli " << build::kVersion << '\n';
         return kExitOk;
     }
     const auto rest = args.subspan(1);

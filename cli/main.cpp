@@ -8,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "cli/fd_output.h"
+#include "search/data_folder.h"
 
 int main(int argc, char** argv) {
     // A reader that goes away (`norlune-cli … | head -1`) makes the write fail with EPIPE, which
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     }
     norlune::cli::FdOutputBuffer outBuffer(STDOUT_FILENO);
     std::ostream out(&outBuffer);
-    norlune::cli::Io io{out, std::cerr, isatty(STDERR_FILENO) != 0, exe.parent_path().string()};
+    norlune::cli::Io io{out, std::cerr, isatty(STDERR_FILENO) != 0,
+                        norlune::candidateFolder(exe.parent_path().string())};
     return norlune::cli::run(args, io);
 }

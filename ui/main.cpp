@@ -1,22 +1,24 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "search/data_folder.h"
 #include "ui/main_window.h"
 #include "ui/screenshot_tour.h"
 #include "ui/user_interaction.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    const std::string programDirectory = QCoreApplication::applicationDirPath().toStdString();
+    const std::string candidateFolder =
+        norlune::candidateFolder(QCoreApplication::applicationDirPath().toStdString());
     const QStringList args = QCoreApplication::arguments();
     // Development aid, not for users: pictures of the window for review.
     if (args.size() == 3 && args.at(1) == QStringLiteral("--screenshot")) {
-        return norlune::ui::runScreenshotTour(args.at(2), programDirectory);
+        return norlune::ui::runScreenshotTour(args.at(2), candidateFolder);
     }
     norlune::ui::QtUserInteraction interaction;
     norlune::ui::MainWindowDeps deps;
     deps.interaction = &interaction;
-    deps.candidateDirectory = programDirectory;
+    deps.candidateDirectory = candidateFolder;
     deps.now = [] { return QDateTime::currentDateTime(); };
     // The system's date formats, as long as they write dates in Chinese.
     deps.locale = QLocale::system().language() == QLocale::Chinese

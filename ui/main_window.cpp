@@ -28,6 +28,7 @@
 #include <QProcess>
 #endif
 
+#include "build_info.h"
 #include "calendar/bazi_report.h"
 #include "embedded/norlune_icon_png.h"
 #include "engine/name_report.h"
@@ -103,6 +104,11 @@ std::shared_ptr<const ReferenceTables> fillReferenceTables() {
     auto tables = std::make_shared<ReferenceTables>(
         ReferenceTables{FillCalendarTables(), FillElementLists(), FillNameTables()});
     return tables;
+}
+
+QString aboutText() {
+    return qs("诺伦取名（Norlune）\n版本 ") + QString::fromLatin1(build::kVersion) +
+           qs("\n按五格数理评判姓名，并排八字。");
 }
 
 QString nameListFileFilter() {
@@ -276,6 +282,8 @@ void MainWindow::buildMenus() {
     // The window sees F1 before any of its controls does.
     help1->setShortcut(QKeySequence(Qt::Key_F1));
     help1->setShortcutContext(Qt::WindowShortcut);
+    about1 = helpMenu->addAction(qs("关于"));
+    about1->setObjectName(QStringLiteral("about1"));
 }
 
 void MainWindow::connectHandlers() {
@@ -301,6 +309,7 @@ void MainWindow::connectHandlers() {
             [this](const QPoint& pos) { addToShortlist(List1->itemAt(pos)); });
     connect(addtoshortlist, &QAction::triggered, this,
             [this] { addToShortlist(List1->currentItem()); });
+    connect(about1, &QAction::triggered, this, &MainWindow::about1_Click);
 }
 
 void MainWindow::load() {
@@ -774,6 +783,10 @@ void MainWindow::help1_Click() {
     helpWindow_->raise();
     helpWindow_->activateWindow();
 #endif
+}
+
+void MainWindow::about1_Click() {
+    message(aboutText());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -117,6 +117,7 @@ private:
     void removeFromShortlist(const QList<int>& rows);
     void showShortlist();
     NameSheetRow shortlistRow(const ShortlistEntry& entry) const;
+    void about1_Click();
 
     // The search loop: one candidate per pass, one pass of the event loop between two passes.
     void runSearch();
@@ -194,7 +195,11 @@ private:
     QAction* varietylimit = nullptr;
     QAction* outputtable = nullptr;
     QAction* addtoshortlist = nullptr;
+    QAction* about1 = nullptr;
 };
+
+// The text of the 关于 box: the program's name and version.
+QString aboutText();
 
 // The filter of the name-list file dialogs.
 QString nameListFileFilter();

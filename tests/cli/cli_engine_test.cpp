@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,6 +85,16 @@ TEST(CliEngineTest, HelpGoesToStandardOutput) {
     const Result r = runCli({"--help"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("用法"), std::string::npos);
+}
+
+TEST(CliEngineTest, VersionIsTheProgramNameAndANumberedRelease) {
+    const Result r = runCli({"--version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("norlune-cli [0-9]+\\.[0-9]+(\\.[0-9]+)?\n")))
+        << r.out;
+    // The usage names it.
+    EXPECT_NE(runCli({"--help"}).out.find("--version"), std::string::npos);
 }
 
 }  // namespace

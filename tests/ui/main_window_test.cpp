@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 
@@ -274,6 +275,19 @@ TEST_F(MainWindowTest, F1FromAnyControlOpensTheHelpLikeTheMenu) {
     EXPECT_TRUE(window->helpWindow()->isVisible());
     window->close();
     EXPECT_FALSE(window->helpWindow()->isVisible());
+}
+
+TEST_F(MainWindowTest, AboutShowsNameAndVersionInAMessageBox) {
+    EXPECT_EQ(action("about1")->text(), qs("关于"));
+    action("about1")->trigger();
+    ASSERT_EQ(fake.messages.size(), 1);
+    const QString text = fake.messages.front();
+    EXPECT_TRUE(text.contains(qs("诺伦取名"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(qs("版本 [0-9]+\\.[0-9]+"))))
+        << text.toStdString();
+    // Nothing else happened: no help window, no change to the settings.
+    EXPECT_EQ(window->helpWindow(), nullptr);
+    EXPECT_FALSE(window->running());
 }
 
 }  // namespace
