@@ -3,11 +3,14 @@
 five dots in the colours of the five elements. Deterministic; needs only the standard library.
 
 Run from the repository root: python3 tools/make_icon.py
+The build draws the same picture in the icon theme's sizes for the package:
+    python3 tools/make_icon.py --size 128 --output build/icons/128/norlune.png
 """
+import argparse
 import struct
 import zlib
 
-SIZE = 32
+SIZE = 32  # the drawing's own coordinates; other sizes scale it
 SAMPLES = 4  # supersampling per axis, for smooth edges
 
 SEAL = (150, 28, 36)
@@ -38,11 +41,12 @@ def colour_at(x, y):
     return SEAL + (255,)
 
 
-def pixel(px, py):
+def pixel(px, py, scale=1):
     acc = [0, 0, 0, 0]
     for sy in range(SAMPLES):
         for sx in range(SAMPLES):
-            r, g, b, a = colour_at(px + (sx + 0.5) / SAMPLES, py + (sy + 0.5) / SAMPLES)
+            r, g, b, a = colour_at((px + (sx + 0.5) / SAMPLES) / scale,
+                                   (py + (sy + 0.5) / SAMPLES) / scale)
             acc[0] += r * a
             acc[1] += g * a
             acc[2] += b * a
@@ -59,18 +63,30 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
 
-def main():
+def draw(size):
+    """The icon as PNG bytes, size x size pixels."""
+    scale = size / SIZE
     rows = bytearray()
-    for py in range(SIZE):
+    for py in range(size):
         rows.append(0)  # filter: none
-        for px in range(SIZE):
-            rows.extend(pixel(px, py))
+        for px in range(size):
+            rows.extend(pixel(px, py, scale))
     png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
     png += chunk(b"IDAT", zlib.compress(bytes(rows), 9))
     png += chunk(b"IEND", b"")
-    with open("ui/norlune_icon.png", "wb") as out:
-        out.write(png)
+    return png
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--size", type=int, default=SIZE, help="width and height in pixels")
+    parser.add_argument("--output", default="ui/norlune_icon.png", help="the PNG file to write")
+    args = parser.parse_args()
+    if not 8 <= args.size <= 1024:
+        parser.error("--size must lie between 8 and 1024")
+    with open(args.output, "wb") as out:
+        out.write(draw(args.size))
 
 
 if __name__ == "__main__":
