@@ -8,10 +8,12 @@
 #include <QDir>
 #include <QEvent>
 #include <QPushButton>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/utf8.h"
@@ -31,6 +33,10 @@ public:
     QString saveFileName(QWidget*, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
     void runBirthTimeDialog(BirthTimeDialog&) override {}
+    std::optional<int> askNumber(QWidget*, const QString&, int, int, int) override { return {}; }
+    std::optional<int> askChoice(QWidget*, const QString&, const QStringList&) override {
+        return {};
+    }
     int messages = 0;
 };
 

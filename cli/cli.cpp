@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
+#include "build_info.h"
 #include "cli/fd_output.h"
 #include "engine/utf8.h"
-#include "build_info.h"
 
 namespace norlune::cli {
 namespace {
