@@ -31,8 +31,11 @@ UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 
 # How many names each file holds: generated pairs fill it up to FILE_SIZE; fewer than
 # MIN_NAMES is an error.
-FILE_SIZE = 40000
+FILE_SIZE = 30500
 MIN_NAMES = 30000
+
+# Each character of rare_chars.txt stands in at most this many generated names of a file.
+RARE_PER_CHARACTER = 40
 
 # A two-character name that is also a word of the jieba dictionary at least this
 # frequent reads as that word, unless accepted_names.txt keeps it. A name found as
@@ -139,6 +142,7 @@ class Curated:
         self.rejected = set(read_tokens(directory / "rejected_names.txt"))
         self.first_only, self.second_only = read_places(directory / "places.txt")
         self.homophones = read_homophones(directory / "homophones.txt")
+        self.rare = set(read_characters(directory / "rare_chars.txt"))
 
         lists = {"chars_male.txt": self.male, "chars_female.txt": self.female,
                  "chars_either.txt": self.either}
@@ -158,7 +162,8 @@ class Curated:
         for file_name, entries in (("places.txt", self.first_only | self.second_only),
                                    ("reduplications.txt", self.reduplications),
                                    ("rejected_names.txt", self.rejected),
-                                   ("accepted_names.txt", self.accepted)):
+                                   ("accepted_names.txt", self.accepted),
+                                   ("rare_chars.txt", self.rare)):
             stray = sorted(e for e in entries if not self.is_curated(e))
             if stray:
                 raise InputError(f"{file_name}: not made of curated characters: {' '.join(stray)}")
@@ -436,6 +441,8 @@ class Rules:
                 return "common word"
             if self.reads_foreign(name):
                 return "part of a foreign name"
+            if source == "generated" and all(c in self.curated.rare for c in name):
+                return "two rare characters"
         return None
 
     def accept(self, name, source):
@@ -462,6 +469,15 @@ class Rules:
 
 
 # ---------------------------------------------------------------- building the lists
+
+def popularity(affinity, first, second):
+    """How often real given names (those that lean to the file's sex) use the first character
+    in the first place and the second character in the second place, one use added to each:
+    the product of the two. It weighs a pair by the evidence of the person-name corpus, so that
+    pairs of characters parents really use in those places come before pairs of rare ones."""
+    return ((len(affinity.followers.get(first, ())) + 1)
+            * (len(affinity.leaders.get(second, ())) + 1))
+
 
 def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NAME_CHARACTERS):
     """The two candidate lists: {"M": [...], "F": [...]} and a summary text."""
@@ -503,7 +519,8 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
     # Affinity, learnt from the real names that lean to the sex); until the file is full
     real_pairs = real.by_weight(2)
     for sex in "MF":
-        affinity = Affinity([g for g in real_pairs if curated.leans_to(g, sex)])
+        leaning = [g for g in real_pairs if curated.leans_to(g, sex)]
+        affinity = Affinity(leaning)
         chars = [c for c in rules.usable if sex in curated.sex_of_char[c]]
         marked, neutral = [], []
         for first in chars:
@@ -511,12 +528,21 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
                 name = first + second
                 if name in present[sex] or not rules.accept(name, "generated"):
                     continue
-                score = affinity.score(first, second) * rules.euphony(name)
+                score = (affinity.score(first, second) * rules.euphony(name)
+                         * popularity(affinity, first, second))
                 group = marked if curated.files_of(name) == sex else neutral
                 group.append((-score, len(group), name))
+        rare_uses = collections.Counter()
         for group in (marked, neutral):
             group.sort()
-            for _, _, name in group[:max(0, FILE_SIZE - len(lists[sex]))]:
+            for _, _, name in group:
+                if len(lists[sex]) >= FILE_SIZE:
+                    break
+                rare = [c for c in name if c in curated.rare]
+                if any(rare_uses[c] >= RARE_PER_CHARACTER for c in rare):
+                    counts[(sex, "rare character used up")] += 1
+                    continue
+                rare_uses.update(rare)
                 add(name, "generated", sex)
 
     summary = [f"curated characters without stroke count, element or in traditional form "
@@ -524,7 +550,9 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
     for sex, file_name in (("M", "M.dat"), ("F", "F.dat")):
         summary.append(f"{file_name}: {len(lists[sex])} names: {counts[(sex, 'real')]} real, "
                        f"{counts[(sex, 'single')]} single characters, "
-                       f"{counts[(sex, 'generated')]} generated pairs")
+                       f"{counts[(sex, 'generated')]} generated pairs; "
+                       f"{counts[(sex, 'rare character used up')]} pairs left out because "
+                       f"their rare character was used up")
     for (source, reason), count in sorted(rules.dropped.items()):
         summary.append(f"dropped from the {source} names, {reason}: {count}")
     for sex in "MF":

@@ -22,6 +22,7 @@ LISTS = {
     "rejected_names.txt": "子\n安文\n",
     "places.txt": "second: 峰 梅\nfirst: 子\n",
     "homophones.txt": "an1 xi1  # a word\nsi wen\n",
+    "rare_chars.txt": "熙 思\n",
 }
 
 
@@ -135,6 +136,9 @@ class RulesTest(unittest.TestCase):
             ("思刚", "generated", "part of a foreign name"),
             ("死", "single", "excluded character"),
             ("刚强峰", "generated", "length"),
+            ("思熙", "generated", "two rare characters"),
+            ("思熙", "real", None),               # a real name keeps its rare characters
+            ("思文", "real", "sound"),
         ]
         for name, source, reason in cases:
             with self.subTest(name=name, source=source):
@@ -159,6 +163,12 @@ class AffinityTest(unittest.TestCase):
         self.assertGreater(a.score("建", "强"), 0)     # 华 and 强 follow the same 国
         self.assertEqual(a.score("建", "明"), 0)       # nothing links 建 with 明
         self.assertGreater(a.score("国", "华"), a.score("建", "强"))
+
+    def test_popularity_counts_uses_in_their_place(self):
+        a = g.Affinity(["国华", "国强", "建华", "华强"])
+        self.assertEqual(g.popularity(a, "国", "华"), (2 + 1) * (2 + 1))
+        self.assertEqual(g.popularity(a, "建", "强"), (1 + 1) * (2 + 1))
+        self.assertEqual(g.popularity(a, "强", "国"), 1)   # neither stands in that place
 
     def test_place_share(self):
         a = g.Affinity(["国华", "华强"])
