@@ -25,6 +25,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 OUTPUT = os.path.join(ROOT, "data", "summer_time.txt")
 ZONE = "Asia/Shanghai"
 STANDARD = datetime.timedelta(hours=8)
+SUMMER = datetime.timedelta(hours=9)  # the program moves summer-time readings back one hour
 FIRST_YEAR, LAST_YEAR = 1986, 1991
 
 
@@ -45,15 +46,15 @@ def transitions(zone, first_year, last_year):
     return found
 
 
-def periods(zone_name=ZONE):
+def periods(zone=None, first_year=FIRST_YEAR, last_year=LAST_YEAR):
     """(start, end) clock readings of each summer-time period, as naive datetimes."""
-    zone = zoneinfo.ZoneInfo(zone_name)
+    zone = zone or zoneinfo.ZoneInfo(ZONE)
     result = []
     start = None
-    for instant, before, after in transitions(zone, FIRST_YEAR, LAST_YEAR):
-        if before == STANDARD and after > STANDARD:
+    for instant, before, after in transitions(zone, first_year, last_year):
+        if before == STANDARD and after == SUMMER and start is None:
             start = (instant + before).replace(tzinfo=None)
-        elif before > STANDARD and after == STANDARD and start is not None:
+        elif before == SUMMER and after == STANDARD and start is not None:
             result.append((start, (instant + before).replace(tzinfo=None)))
             start = None
         else:

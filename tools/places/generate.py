@@ -152,11 +152,13 @@ ROMANISED = {
     "嘉义市": "Chiayi City",
 }
 
-# Where GeoNames has two places of the seat's name in one prefecture (the city and a county named
-# after it), the side on which the city proper lies.
+# Where GeoNames has two places of the seat's name in one prefecture, the side on which the seat
+# lies: the city rather than the county named after it (芜湖, 安阳), and for 铜川 the new district
+# that GeoNames marks as the prefecture's seat rather than the old town.
 SAME_NAME = {
     "芜湖市": "west",
     "安阳市": "east",
+    "铜川市": "west",
 }
 
 MUNICIPALITIES = {"11", "12", "31", "50"}
@@ -295,6 +297,7 @@ def find_seat(pools, keys, side=None):
         if len(found) > 1 and side:
             pick = min if side == "west" else max
             return pick(found, key=lambda p: p["lon"]), number
+        if len(found) > 1:
             # Several places of one name in one pool: take the one GeoNames lists first, but
             # only when they lie within a few minutes of each other.
             if max(p["lon"] for p in found) - min(p["lon"] for p in found) > 0.1:
