@@ -52,6 +52,30 @@ void BM_FillCalendarTables(benchmark::State& state) {
     }
 }
 
+// The part of the fill that the birthplaces and the summer-time periods add.
+void BM_FillPlacesAndSummerTime(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FillPlaceTable());
+        benchmark::DoNotOptimize(builtInSummerTime());
+    }
+}
+
+// A report with a birthplace and a summer-time reading: two corrections and three extra lines.
+void BM_BuildBaZiReportWithPlace(benchmark::State& state) {
+    const Fixture& f = fixture();
+    const BirthPlace place = *f.tables.places.find("成都");
+    std::size_t i = 0;
+    for (auto _ : state) {
+        BirthMoment birth = f.births[i % f.births.size()];
+        birth.place = place;
+        birth.summerTime = true;
+        benchmark::DoNotOptimize(
+            BuildBaZiReport(f.tables, birth, i % 2 == 0 ? kSexMale : kSexFemale));
+        ++i;
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
 void BM_BuildBaZiReport(benchmark::State& state) {
     const Fixture& f = fixture();
     std::size_t i = 0;
@@ -100,7 +124,9 @@ void BM_TermLookupIndexed(benchmark::State& state) {
 }
 
 BENCHMARK(BM_FillCalendarTables);
+BENCHMARK(BM_FillPlacesAndSummerTime);
 BENCHMARK(BM_BuildBaZiReport);
+BENCHMARK(BM_BuildBaZiReportWithPlace);
 BENCHMARK(BM_ComputeFourPillars);
 BENCHMARK(BM_TermLookupTextScan);
 BENCHMARK(BM_TermLookupIndexed);
