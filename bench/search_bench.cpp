@@ -1,6 +1,6 @@
 // The search: keeping names with ListNum 10000 and every name qualifying (the plain pass over the
-// slots against the table's segment tree), and a whole run over a generated file of one million
-// lines.
+// slots against the table's segment tree, without and with a variety limit), and a whole run over
+// a generated file of one million lines.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -14,6 +14,7 @@
 #include "engine/utf8.h"
 #include "search/name_search.h"
 #include "search/text_file.h"
+#include "tests/search/linear_table.h"
 
 namespace {
 
@@ -74,6 +75,46 @@ void BM_KeepSegmentTree(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
+// Names with the first characters of a real list: about 3000 groups, so that many fill up.
+std::vector<char32_t> groupStream(std::size_t n) {
+    std::mt19937 rng(7);
+    std::vector<char32_t> groups;
+    for (std::size_t i = 0; i < n; ++i) {
+        groups.push_back(U'一' + static_cast<char32_t>(rng() % 3000));
+    }
+    return groups;
+}
+
+// The keep step with a variety limit of 2 as defined: the group counted over the table, then the
+// plain pass over the slots.
+void BM_KeepVarietyPlain(benchmark::State& state) {
+    const auto scores = qualifyingScores(1 << 16);
+    const auto groups = groupStream(1 << 16);
+    testing_support::LinearTable table;
+    table.limit = 2;
+    const std::string name = "欧阳明明";
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::size_t k = i++ % scores.size();
+        benchmark::DoNotOptimize(table.keep(name, scores[k], 10000, groups[k]));
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
+void BM_KeepVarietyTable(benchmark::State& state) {
+    const auto scores = qualifyingScores(1 << 16);
+    const auto groups = groupStream(1 << 16);
+    BestNameTable table;
+    table.clear(2);
+    const std::string name = "欧阳明明";
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::size_t k = i++ % scores.size();
+        benchmark::DoNotOptimize(table.keep(name, scores[k], 10000, groups[k]));
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+
 // A GBK candidate file of one million one- and two-character names from the dictionary's
 // characters.
 std::string millionLineFile(const NameTables& tables) {
@@ -106,10 +147,14 @@ void BM_SearchRunMillionLines(benchmark::State& state) {
     for (auto _ : state) {
         NameSearch search(engine);
         search.setListNum(static_cast<int>(state.range(0)));
+        search.setVarietyLimit(static_cast<int>(state.range(1)));
         search.start(settings, "", path);
         while (!search.step().endOfFile) {
         }
-        benchmark::DoNotOptimize(search.finish());
+        search.finish();
+        std::vector<KeptName> kept = search.kept();
+        sortBestFirst(kept);
+        benchmark::DoNotOptimize(kept);
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 1000000);
     std::filesystem::remove(path);
@@ -117,10 +162,20 @@ void BM_SearchRunMillionLines(benchmark::State& state) {
 
 BENCHMARK(BM_KeepPlainPass);
 BENCHMARK(BM_KeepSegmentTree);
-BENCHMARK(BM_SearchRunMillionLines)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeepVarietyPlain);
+BENCHMARK(BM_KeepVarietyTable);
+// ListNum, variety limit; the list is sorted best first at the end.
+BENCHMARK(BM_SearchRunMillionLines)
+    ->Args({100, 0})
+    ->Args({10000, 0})
+    ->Args({100, 2})
+    ->Args({10000, 2})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    return norlune::bench::runWithRatios(argc, argv, {{"BM_KeepPlainPass", "BM_KeepSegmentTree"}});
+    return norlune::bench::runWithRatios(argc, argv,
+                                         {{"BM_KeepPlainPass", "BM_KeepSegmentTree"},
+                                          {"BM_KeepVarietyPlain", "BM_KeepVarietyTable"}});
 }
