@@ -797,6 +797,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (helpWindow_) {
         helpWindow_->close();
     }
+    if (shortlistWindow_) {
+        shortlistWindow_->close();
+    }
     event->accept();
 }
 

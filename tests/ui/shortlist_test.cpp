@@ -114,6 +114,8 @@ TEST_F(ShortlistTest, RightClickAndInsertAddOnceAndShowTheWindow) {
     EXPECT_EQ(tableColumn(2)[1], qs(gridWithGrade(row.grids[0], row.grades[0])));
     EXPECT_EQ(tableColumn(6)[1], qs(gridWithGrade(row.grids[4], row.grades[4])));
     EXPECT_EQ(tableColumn(7)[1], qs(row.threeTalentKey + "(" + row.threeTalentGrade + ")"));
+    window->close();
+    EXPECT_FALSE(window->shortlistWindow()->isVisible());
 }
 
 TEST_F(ShortlistTest, ScoredEntryAddsThePlainName) {
