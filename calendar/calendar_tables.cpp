@@ -12,9 +12,12 @@ namespace {
 
 using namespace std::chrono;
 
-// Lines of an embedded text; a final LF does not open another line, a CR before LF is dropped.
-std::vector<std::string> lines(std::string_view text) {
+// Lines of an embedded text, after an empty slot 0; a final LF does not open another line, a CR
+// before LF is dropped.
+std::vector<std::string> slotsFromLines(std::string_view text) {
     std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 2);
+    out.emplace_back();
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
@@ -91,14 +94,25 @@ std::optional<LocalMinutes> parseTermInstant(std::string_view entry) {
     if (entry[4] != '-' || entry[7] != '-') {
         return std::nullopt;
     }
-    const auto y = digits(entry.substr(0, 4));
-    const auto m = digits(entry.substr(5, 2));
-    const auto d = digits(entry.substr(8, 2));
-    if (!y || !m || !d) {
+    // Fixed positions of plain decimal digits: the fill parses every entry at start-up.
+    const auto field = [entry](std::size_t at, std::size_t width) {
+        int value = 0;
+        for (std::size_t i = at; i < at + width; ++i) {
+            if (entry[i] < '0' || entry[i] > '9') {
+                return -1;
+            }
+            value = value * 10 + (entry[i] - '0');
+        }
+        return value;
+    };
+    const int y = field(0, 4);
+    const int m = field(5, 2);
+    const int d = field(8, 2);
+    if (y < 0 || m < 0 || d < 0) {
         return std::nullopt;
     }
-    const year_month_day date{year{*y}, month{static_cast<unsigned>(*m)},
-                              day{static_cast<unsigned>(*d)}};
+    const year_month_day date{year{y}, month{static_cast<unsigned>(m)},
+                              day{static_cast<unsigned>(d)}};
     if (!date.ok()) {
         return std::nullopt;
     }
@@ -107,12 +121,12 @@ std::optional<LocalMinutes> parseTermInstant(std::string_view entry) {
         if (entry[10] != ' ' || entry[13] != ':') {
             return std::nullopt;
         }
-        const auto h = digits(entry.substr(11, 2));
-        const auto n = digits(entry.substr(14, 2));
-        if (!h || !n || *h > 23 || *n > 59) {
+        const int h = field(11, 2);
+        const int n = field(14, 2);
+        if (h < 0 || n < 0 || h > 23 || n > 59) {
             return std::nullopt;
         }
-        instant += hours{*h} + minutes{*n};
+        instant += hours{h} + minutes{n};
     }
     return instant;
 }
@@ -152,6 +166,7 @@ int CalendarTables::jiaziPosition(std::string_view name) const {
 
 void CalendarTables::buildIndexes() {
     // First entry wins, as a scan from index 1 would find it.
+    equationByDay_.reserve(EquationOfTimeTable.size());
     for (std::size_t i = 1; i < EquationOfTimeTable.size(); ++i) {
         unsigned month = 0;
         unsigned day = 0;
@@ -160,6 +175,7 @@ void CalendarTables::buildIndexes() {
         }
     }
     termInstants_.assign(SolarTermTable.size(), LocalMinutes{});
+    februaryByYear_.reserve(SolarTermTable.size() / 12 + 1);
     for (std::size_t i = 1; i < SolarTermTable.size(); ++i) {
         const std::string& entry = SolarTermTable[i];
         termInstants_[i] = parseTermInstant(entry).value_or(LocalMinutes{});
@@ -169,6 +185,7 @@ void CalendarTables::buildIndexes() {
             }
         }
     }
+    jiaziByName_.reserve(60);
     for (int n = 1; n <= 60; ++n) {
         jiaziByName_.try_emplace(JiaziTable[static_cast<std::size_t>(n)], n);
     }
@@ -177,10 +194,8 @@ void CalendarTables::buildIndexes() {
 CalendarTables CalendarTables::fromTexts(std::string_view equationOfTime,
                                          std::string_view solarTerms) {
     CalendarTables tables;
-    tables.EquationOfTimeTable = lines(equationOfTime);
-    tables.EquationOfTimeTable.insert(tables.EquationOfTimeTable.begin(), std::string());
-    tables.SolarTermTable = lines(solarTerms);
-    tables.SolarTermTable.insert(tables.SolarTermTable.begin(), std::string());
+    tables.EquationOfTimeTable = slotsFromLines(equationOfTime);
+    tables.SolarTermTable = slotsFromLines(solarTerms);
     for (int n = 1; n <= 60; ++n) {
         tables.JiaziTable[static_cast<std::size_t>(n)] = stemBranchName(n - 1, n - 1);
     }
