@@ -1,0 +1,68 @@
+// Outputs recorded before the sound analysis came in: with the sound options off the search prints
+// exactly what it printed then, and the name report keeps every line it had.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace norlune::cli {
+namespace {
+
+std::string readFixture(const std::string& name) {
+    std::ifstream in(std::string(NORLUNE_TEST_DATA_DIR) + "/sound_fixtures/" + name,
+                     std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string runCli(std::vector<std::string> args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Io io{out, err, false, "/nonexistent"};
+    EXPECT_EQ(run(args, io), kExitOk) << err.str();
+    return out.str();
+}
+
+struct FixtureCase {
+    std::vector<std::string> args;
+    std::string fixture;
+};
+
+TEST(CliFixtureTest, SearchOutputIsUnchanged) {
+    const std::string candidates =
+        std::string(NORLUNE_TEST_DATA_DIR) + "/sound_fixtures/sound_fixture_candidates.dat";
+    const FixtureCase cases[] = {
+        {{"search", "--surname", "王", "--scores"}, "search_wang.txt"},
+        {{"search", "--surname", "欧阳", "--female", "--length", "2"}, "search_ouyang.txt"},
+        {{"search", "--surname", "李", "--left", "子", "--top", "200", "--scores"},
+         "search_li_zi.txt"},
+    };
+    for (const FixtureCase& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--candidates");
+        args.push_back(candidates);
+        EXPECT_EQ(runCli(args), readFixture(c.fixture)) << c.fixture;
+    }
+}
+
+TEST(CliFixtureTest, ReportKeepsEveryEarlierLine) {
+    const FixtureCase cases[] = {
+        {{"report", "王", "小明"}, "report_wang_xiaoming.txt"},
+        {{"report", "杜", "子腾"}, "report_du_ziteng.txt"},
+        {{"report", "欧阳", "娜", "--female"}, "report_ouyang_na.txt"},
+        {{"report", "单", "雄", "--need", "金木"}, "report_shan_xiong.txt"},
+    };
+    for (const FixtureCase& c : cases) {
+        const std::string out = runCli(c.args);
+        const std::string before = readFixture(c.fixture);
+        ASSERT_GE(out.size(), before.size()) << c.fixture;
+        EXPECT_EQ(out.substr(0, before.size()), before) << c.fixture;
+    }
+}
+
+}  // namespace
+}  // namespace norlune::cli
