@@ -8,12 +8,13 @@
 #include "engine/name_engine.h"
 #include "engine/name_report.h"
 #include "engine/utf8.h"
+#include "sound/sound_analysis.h"
 
 namespace norlune::cli {
 namespace {
 
-constexpr std::array<std::string_view, 6> kCommands = {"strokes", "trad",  "element",
-                                                       "grids",   "score", "report"};
+constexpr std::array<std::string_view, 7> kCommands = {"strokes", "trad",   "element", "grids",
+                                                       "score",   "report", "sound"};
 
 struct EngineContext {
     NameTables tables = FillNameTables();
@@ -128,6 +129,13 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     }
     const std::string& surname = parsed.positional[0];
     const std::string& given = parsed.positional[1];
+    if (command == "sound") {
+        const SoundTables sound = SoundTables::builtIn();
+        for (const std::string& line : soundLines(sound, analyzeSound(sound, surname, given))) {
+            io.out << line << '\n';
+        }
+        return kExitOk;
+    }
     if (command == "grids") {
         const FiveGrids g = ComputeFiveGrids(ctx.tables.strokes, surname, given).grids;
         io.out << g.heaven << ' ' << g.person << ' ' << g.earth << ' ' << g.total << ' ' << g.outer
@@ -143,7 +151,9 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     if (command == "score") {
         io.out << analysis.score.toString() << '\n';
     } else {
-        writeReportLines(io.out, analysis.report);
+        std::string report = analysis.report;
+        appendSoundSection(SoundTables::builtIn(), surname, given, report);
+        writeReportLines(io.out, report);
     }
     return kExitOk;
 }

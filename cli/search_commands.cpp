@@ -44,8 +44,8 @@ bool isSearchCommand(std::string_view command) {
 }
 
 int runSearchCommand(std::span<const std::string> args, Io& io) {
-    static constexpr std::array<std::string_view, 4> kFlags = {"--female", "--either", "--scores",
-                                                               "--csv"};
+    static constexpr std::array<std::string_view, 6> kFlags = {
+        "--female", "--either", "--scores", "--csv", "--clean-sound", "--standard-chars"};
     static constexpr std::array<std::string_view, 9> kValued = {
         "--surname", "--length",     "--left", "--right",  "--top",
         "--need",    "--candidates", "--sort", "--variety"};
@@ -67,6 +67,8 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     settings.surname = *surname;
     settings.female = parsed.has("--female");
     settings.either = parsed.has("--either");
+    settings.cleanSound = parsed.has("--clean-sound");
+    settings.standardChars = parsed.has("--standard-chars");
     if (const std::string* length = parsed.value("--length")) {
         if (*length == "any") {
             settings.nameLength = 0;
@@ -117,7 +119,11 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     const NameTables tables = FillNameTables();
     const ElementCharacterLists elements = FillElementLists();
     const NameEngine engine(tables, elements);
-    NameSearch search(engine);
+    std::optional<SoundTables> sound;
+    if (settings.cleanSound || settings.standardChars) {
+        sound = SoundTables::builtIn();
+    }
+    NameSearch search(engine, sound ? &*sound : nullptr);
     // The table keeps at least a list's worth of names (100); the first `top` of them are printed.
     search.setListNum(std::max(top, 100));
     search.setVarietyLimit(variety);

@@ -66,17 +66,22 @@ bool NameSearch::checkCandidate(std::string_view& name) const {
             return false;
         }
     }
+    bool designated = true;
     switch (state_.KeywordOption) {
         case 1:
-            return name.find(state_.KeyWords) != std::string_view::npos ||
-                   name.find(state_.KeyWords2) != std::string_view::npos;
+            designated = name.find(state_.KeyWords) != std::string_view::npos ||
+                         name.find(state_.KeyWords2) != std::string_view::npos;
+            break;
         case 2:
-            return firstCharacter(name) == state_.KeyWords;
+            designated = firstCharacter(name) == state_.KeyWords;
+            break;
         case 3:
-            return lastCharacter(name) == state_.KeyWords2;
+            designated = lastCharacter(name) == state_.KeyWords2;
+            break;
         default:
-            return true;
+            break;
     }
+    return designated && (!soundFilter_ || soundFilter_->accepts(name));
 }
 
 bool NameSearch::CheckName(std::string& name) const {
@@ -141,6 +146,10 @@ NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
     }
 
     state_.MingZhishu = std::clamp(settings.nameLength, 0, 2);
+    soundFilter_.reset();
+    if (sound_ != nullptr && (settings.cleanSound || settings.standardChars)) {
+        soundFilter_.emplace(*sound_, state_.Gxing, settings.cleanSound, settings.standardChars);
+    }
     const std::string path =
         candidatePath ? *candidatePath : candidateFilePath(candidateDirectory, settings.female);
     file_ = CandidateFile::open(path, result.message, result.warning);

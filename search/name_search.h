@@ -9,6 +9,7 @@
 #include "engine/name_engine.h"
 #include "search/best_names.h"
 #include "search/candidate_file.h"
+#include "sound/sound_analysis.h"
 
 namespace norlune {
 
@@ -38,6 +39,11 @@ struct SearchSettings {
     std::string left;     // Text4
     std::string right;    // Text5
     bool either = false;  // Check1
+    // The sound options of the 选项 menu; both off by default. They drop, in the filter step, the
+    // candidates that sound like a bad word (避开不雅谐音) or hold a character outside the general
+    // standard table (只用通用规范字).
+    bool cleanSound = false;     // cleansound
+    bool standardChars = false;  // standardchars
 };
 
 inline constexpr const char* kSearchCompleteMessage =
@@ -47,8 +53,9 @@ class NameSearch {
 public:
     static constexpr int kModKongRejected = 1234;
 
-    // The engine must outlive the search.
-    explicit NameSearch(const NameEngine& engine) : engine_(engine) {}
+    // The engine (and the sound tables, which the sound options need) must outlive the search.
+    explicit NameSearch(const NameEngine& engine, const SoundTables* sound = nullptr)
+        : engine_(engine), sound_(sound) {}
 
     SearchState& state() { return state_; }
     const SearchState& state() const { return state_; }
@@ -119,6 +126,8 @@ private:
     bool checkCandidate(std::string_view& name) const;
 
     const NameEngine& engine_;
+    const SoundTables* sound_;
+    std::optional<SoundFilter> soundFilter_;  // set up by start() when a sound option is on
     SearchState state_;
     int listNum_ = 100;
     int varietyLimit_ = 0;

@@ -35,6 +35,7 @@
 #include "search/name_list_file.h"
 #include "search/name_sheet.h"
 #include "search/text_file.h"
+#include "sound/sound_analysis.h"
 #include "ui/fonts.h"
 #include "ui/help_window.h"
 #include "ui/qt_text.h"
@@ -101,8 +102,8 @@ QDate qdate(const std::chrono::year_month_day& ymd) {
 }  // namespace
 
 std::shared_ptr<const ReferenceTables> fillReferenceTables() {
-    auto tables = std::make_shared<ReferenceTables>(
-        ReferenceTables{FillCalendarTables(), FillElementLists(), FillNameTables()});
+    auto tables = std::make_shared<ReferenceTables>(ReferenceTables{
+        FillCalendarTables(), FillElementLists(), FillNameTables(), SoundTables::builtIn()});
     return tables;
 }
 
@@ -134,7 +135,7 @@ MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)
       // The load step: every reference table is filled before anything else happens.
       tables_(deps_.tables ? deps_.tables : fillReferenceTables()),
       engine_(tables_->names, tables_->elements),
-      search_(engine_) {
+      search_(engine_, &tables_->sound) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Norlune"));
     QPixmap icon;
@@ -275,6 +276,13 @@ void MainWindow::buildMenus() {
     sortbyscore->setCheckable(true);
     varietylimit = optionsMenu->addAction(qs("同一首字最多…"));
     varietylimit->setObjectName(QStringLiteral("varietylimit"));
+    // The sound options; both start off, so that a search lists what it always listed.
+    cleansound = optionsMenu->addAction(qs("避开不雅谐音"));
+    cleansound->setObjectName(QStringLiteral("cleansound"));
+    cleansound->setCheckable(true);
+    standardchars = optionsMenu->addAction(qs("只用通用规范字"));
+    standardchars->setObjectName(QStringLiteral("standardchars"));
+    standardchars->setCheckable(true);
     QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpmenu"));
     help1 = helpMenu->addAction(qs("帮助"));
@@ -449,16 +457,22 @@ void MainWindow::Command1_Click() {
     settings.left = utf8(Text4->text());
     settings.right = utf8(Text5->text());
     settings.either = Check1->isChecked();
+    settings.cleanSound = cleansound->isChecked();
+    settings.standardChars = standardchars->isChecked();
     const NameSearch::StartResult start = search_.start(settings, deps_.candidateDirectory);
     switch (start.kind) {
-        case NameSearch::StartResult::Kind::Direct:
-            Text2->setPlainText(reportText(start.report));
+        case NameSearch::StartResult::Kind::Direct: {
+            std::string report = start.report;
+            appendSoundSection(tables_->sound, settings.surname, settings.left + settings.right,
+                               report);
+            Text2->setPlainText(reportText(report));
             Label1->setText(qs(start.fullName));
             runNames_ = {KeptName{start.fullName, start.score, 1}};
             showRunList(false);
             Command2->setEnabled(false);
             updateCommands();
             return;
+        }
         case NameSearch::StartResult::Kind::Failed:
             Command2->setEnabled(false);
             updateCommands();
@@ -705,7 +719,10 @@ void MainWindow::List1_Click() {
     const NameAnalysis analysis = engine_.AnalyzeName(
         state.Gxing, *given, {state.bFamale, state.bShenChen, state.sNeedWx, state.bShowInfo});
     state.Fbadn = analysis.Fbadn;
-    Text2->setPlainText(reportText(analysis.report));
+    // The sound section follows everything the numerology report shows.
+    std::string report = analysis.report;
+    appendSoundSection(tables_->sound, state.Gxing, *given, report);
+    Text2->setPlainText(reportText(report));
 }
 
 void MainWindow::outputnamefile_Click() {

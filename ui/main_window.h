@@ -17,6 +17,7 @@
 #include "engine/name_engine.h"
 #include "search/name_search.h"
 #include "search/shortlist_file.h"
+#include "sound/sound_tables.h"
 #include "ui/birth_time_dialog.h"
 #include "ui/help_window.h"
 #include "ui/shortlist_window.h"
@@ -44,9 +45,11 @@ struct ReferenceTables {
     CalendarTables calendar;
     ElementCharacterLists elements;
     NameTables names;
+    SoundTables sound;
 };
 
-// Fills the tables in the start-up order: calendar tables, element lists, name tables.
+// Fills the tables in the start-up order: calendar tables, element lists, name tables, then the
+// sound data.
 std::shared_ptr<const ReferenceTables> fillReferenceTables();
 
 struct MainWindowDeps {
@@ -196,6 +199,8 @@ private:
     QAction* outputtable = nullptr;
     QAction* addtoshortlist = nullptr;
     QAction* about1 = nullptr;
+    QAction* cleansound = nullptr;     // 选项 > 避开不雅谐音
+    QAction* standardchars = nullptr;  // 选项 > 只用通用规范字
 };
 
 // The text of the 关于 box: the program's name and version.

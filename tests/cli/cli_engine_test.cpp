@@ -70,6 +70,10 @@ TEST(CliEngineTest, BadUsageExitsWithTwoAndOneChineseLine) {
         {"score", "王", "小明", "--bogus"},
         {"strokes"},
         {"strokes", "\xff\xfe"},
+        {"sound", "王"},
+        {"sound", "王", "小明明"},
+        {"sound", "王", "\xff"},
+        {"sound", "王", "小明", "--female"},
     };
     for (const auto& args : bad) {
         const Result r = runCli(args);
@@ -79,6 +83,38 @@ TEST(CliEngineTest, BadUsageExitsWithTwoAndOneChineseLine) {
     }
     const Result r = runCli({"grids", "欧阳王", "明"});
     EXPECT_EQ(r.err, "norlune-cli：姓氏须为一到两个字（用 norlune-cli --help 查看用法）\n");
+}
+
+TEST(CliEngineTest, SoundPrintsItsFiveLines) {
+    const struct {
+        std::string surname;
+        std::string given;
+        std::string out;
+    } cases[] = {
+        {"王", "小明",
+         "拼音：wáng xiǎo míng\n"
+         "声调：阳平 上声 阳平（平仄平），平仄相间，读来抑扬顿挫\n"
+         "声韵：相邻两字声母、韵母各不相同\n"
+         "谐音：无\n"
+         "用字：均为通用规范汉字\n"},
+        {"杜", "子腾",
+         "拼音：dù zǐ téng\n"
+         "声调：去声 上声 阳平（仄仄平），平仄尚可\n"
+         "声韵：相邻两字声母、韵母各不相同\n"
+         "谐音：“杜子腾”与“肚子疼”同音\n"
+         "用字：均为通用规范汉字\n"},
+        {"单", "雄",
+         "拼音：shàn xióng\n"
+         "声调：去声 阳平（仄平），平仄相间，读来抑扬顿挫\n"
+         "声韵：相邻两字声母、韵母各不相同\n"
+         "谐音：无\n"
+         "用字：均为通用规范汉字\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = runCli({"sound", c.surname, c.given});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, c.out) << c.surname << c.given;
+    }
 }
 
 TEST(CliEngineTest, HelpGoesToStandardOutput) {

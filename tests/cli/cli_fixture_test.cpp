@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "sound/sound_analysis.h"
 
 namespace norlune::cli {
 namespace {
@@ -61,6 +62,33 @@ TEST(CliFixtureTest, ReportKeepsEveryEarlierLine) {
         const std::string before = readFixture(c.fixture);
         ASSERT_GE(out.size(), before.size()) << c.fixture;
         EXPECT_EQ(out.substr(0, before.size()), before) << c.fixture;
+        // What follows is the sound section and nothing else.
+        const std::string sound = runCli({"sound", c.args[1], c.args[2]});
+        EXPECT_EQ(out.substr(before.size()), "-----------------音形分析-----------------\n" + sound)
+            << c.fixture;
+    }
+}
+
+TEST(CliFixtureTest, SoundOptionsOnlyLeaveNamesOut) {
+    const std::string candidates =
+        std::string(NORLUNE_TEST_DATA_DIR) + "/sound_fixtures/sound_fixture_candidates.dat";
+    const SoundTables sound = SoundTables::builtIn();
+    for (std::string surname : {"王", "吴", "杨"}) {
+        const std::string all =
+            runCli({"search", "--surname", surname, "--top", "10000", "--candidates", candidates});
+        const std::string clean =
+            runCli({"search", "--surname", surname, "--top", "10000", "--clean-sound",
+                    "--standard-chars", "--candidates", candidates});
+        std::istringstream kept(clean);
+        int count = 0;
+        for (std::string name; std::getline(kept, name); ++count) {
+            EXPECT_NE(all.find(name + "\n"), std::string::npos) << name;
+            const SoundAnalysis a = analyzeSound(sound, surname, name.substr(surname.size()));
+            EXPECT_TRUE(a.homophones.empty()) << name;
+            EXPECT_TRUE(a.outsideStandard.empty()) << name;
+        }
+        EXPECT_GT(count, 100) << surname;
+        EXPECT_LT(clean.size(), all.size()) << surname;
     }
 }
 

@@ -337,6 +337,46 @@ TEST_F(NameSearchTest, CheckNameTrimsInPlace) {
     EXPECT_EQ(blank, "");
 }
 
+// The sound options act in the filter, after the length and designated-character checks, and only
+// when switched on.
+TEST_F(NameSearchTest, SoundOptionsFilterCandidates) {
+    const SoundTables sound =
+        SoundTables::fromText("甲\tjia3\n乙\tyi3\n丙\tbing3\n丁\tding1\n戊\twu4\n", "",
+                              "甲乙丙戊\n\n\n甲乙丙丁戊\n", "假意\tjia3 yi4\n无丙\twu2 bing3\n");
+    NameSearch withSound(engine, &sound);
+    writeCandidates("M.dat", {"乙丙"});
+    const std::vector<std::string> names = {"乙丙", "丙丁", "甲乙", "丙", "丁", "乙"};
+    const struct {
+        bool cleanSound;
+        bool standardChars;
+        int nameLength;
+        std::vector<std::string> accepted;
+    } cases[] = {
+        {false, false, 0, {"乙丙", "丙丁", "甲乙", "丙", "丁", "乙"}},
+        {true, false, 0, {"乙丙", "丁", "乙"}},  // 甲乙 is jia yi; 戊丙 (also in 戊丙丁) wu bing
+        {false, true, 0, {"乙丙", "甲乙", "丙", "乙"}},
+        {true, true, 0, {"乙丙", "乙"}},
+        {true, true, 1, {"乙"}},
+    };
+    for (const auto& c : cases) {
+        SearchSettings settings;
+        settings.surname = "戊";
+        settings.nameLength = c.nameLength;
+        settings.cleanSound = c.cleanSound;
+        settings.standardChars = c.standardChars;
+        ASSERT_EQ(withSound.start(settings, dir.path().string()).kind,
+                  NameSearch::StartResult::Kind::Searching);
+        std::vector<std::string> accepted;
+        for (std::string name : names) {
+            if (withSound.CheckName(name)) {
+                accepted.push_back(name);
+            }
+        }
+        EXPECT_EQ(accepted, c.accepted) << c.cleanSound << c.standardChars;
+        withSound.finish();
+    }
+}
+
 TEST(CandidateFileTest, HeaderValueReadsTheLeadingNumber) {
     EXPECT_EQ(headerValue("12345"), 12345);
     EXPECT_EQ(headerValue("  1 2\t3 x9"), 123);

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -85,6 +87,15 @@ TEST_F(MainWindowTest, ShowsTheFixedCaptionsAndMenus) {
     EXPECT_EQ(action("inputnamefile")->text(), qs("导入姓名列表"));
     EXPECT_EQ(action("help1")->text(), qs("帮助"));
     EXPECT_EQ(action("help1")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(action("cleansound")->text(), qs("避开不雅谐音"));
+    EXPECT_EQ(action("standardchars")->text(), qs("只用通用规范字"));
+    // 选项 stands between 文件 and 帮助.
+    QStringList menus;
+    for (QAction* menu : window->menuBar()->actions()) {
+        menus << menu->text();
+    }
+    EXPECT_EQ(menus, (QStringList{qs("文件"), qs("选项"), qs("帮助")}));
+    EXPECT_NE(window->findChild<QMenu*>(QStringLiteral("optionsmenu")), nullptr);
 }
 
 struct Placement {

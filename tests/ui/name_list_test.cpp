@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "search/name_list_file.h"
+#include "sound/sound_analysis.h"
 #include "ui_fixture.h"
 
 namespace norlune::ui::testing {
@@ -43,7 +44,10 @@ protected:
     QString reportOf(const std::string& surname, const std::string& given) const {
         const auto tables = sharedTables();
         const NameEngine engine(tables->names, tables->elements);
-        return reportText(engine.AnalyzeName(surname, given, {false, false, {}, true}).report);
+        // The numerology report, then the sound section.
+        std::string report = engine.AnalyzeName(surname, given, {false, false, {}, true}).report;
+        appendSoundSection(tables->sound, surname, given, report);
+        return reportText(report);
     }
 
     QString text2() const { return control<QPlainTextEdit>("Text2")->toPlainText(); }

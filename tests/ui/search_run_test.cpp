@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "search/name_search.h"
+#include "sound/sound_analysis.h"
 #include "ui_fixture.h"
 
 namespace norlune::ui::testing {
@@ -372,8 +373,9 @@ TEST_F(SearchRunTest, DesignatedCharactersThatFixTheNameShowItsReportDirectly) {
         EXPECT_TRUE(fake.messages.isEmpty());
         EXPECT_EQ(listEntries(), QStringList{qs(c.fullName)});
         EXPECT_EQ(control<QLabel>("Label1")->text(), qs(c.fullName));
-        const std::string report =
+        std::string report =
             engine.AnalyzeName(c.surname, c.given, {false, false, {}, true}).report;
+        appendSoundSection(tables->sound, c.surname, c.given, report);
         EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(), reportText(report));
         EXPECT_TRUE(window->state().bShowInfo);
         EXPECT_TRUE(start()->isEnabled());
@@ -393,6 +395,45 @@ TEST_F(SearchRunTest, DirectReportOfTheSampleNameShowsItsGrids) {
         EXPECT_TRUE(report.split(QLatin1Char('\n')).contains(qs(line))) << line;
     }
     EXPECT_FALSE(report.contains(QLatin1Char('\r')));
+}
+
+// The two sound options of the 选项 menu start off and, once checked, leave names out of the run.
+TEST_F(SearchRunTest, SoundOptionsOfTheOptionsMenu) {
+    QAction* clean = action("cleansound");
+    QAction* standard = action("standardchars");
+    ASSERT_TRUE(clean->isCheckable());
+    ASSERT_TRUE(standard->isCheckable());
+    EXPECT_FALSE(clean->isChecked());
+    EXPECT_FALSE(standard->isChecked());
+    // 子腾 with 杜 is 肚子疼, 磺 is outside the general standard table; the rest is plain.
+    const std::vector<std::string> names = {"子腾", "小明", "磺明", "子涵", "浩然", "宇轩"};
+    writeCandidates("M.dat", names);
+    control<QLineEdit>("Text1")->setText(qs("杜"));
+    const struct {
+        bool clean;
+        bool standard;
+        std::vector<std::string> dropped;
+    } cases[] = {
+        {false, false, {}},
+        {true, false, {"子腾"}},
+        {false, true, {"磺明"}},
+        {true, true, {"子腾", "磺明"}},
+    };
+    for (const auto& c : cases) {
+        clean->setChecked(c.clean);
+        standard->setChecked(c.standard);
+        std::vector<std::string> kept;
+        for (const std::string& name : names) {
+            if (std::find(c.dropped.begin(), c.dropped.end(), name) == c.dropped.end()) {
+                kept.push_back(name);
+            }
+        }
+        fake.messages.clear();
+        start()->click();
+        EXPECT_EQ(listEntries(), qualifying("杜", kept, false)) << c.clean << c.standard;
+    }
+    // 杜子腾 itself qualifies, so the first case really lists it.
+    EXPECT_TRUE(qualifying("杜", {"子腾"}, false).contains(qs("杜子腾")));
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// Pinyin syllables as the sound data stores them: letters without tone marks (ü written v) and a
+// tone 1 to 4, or 5 for the neutral tone.
+#include <string>
+#include <string_view>
+
+namespace norlune {
+
+// The syllable with its tone mark, as pinyin is printed: ("zhong", 1) gives "zhōng", ("lv", 4)
+// "lǜ", ("nv", 5) "nü". The mark sits on a or e, on the o of ou, otherwise on the last vowel.
+std::string toneMarked(std::string_view letters, int tone);
+
+// The initial as written: zh, ch, sh or one consonant, y and w included; empty for none.
+std::string_view pinyinInitial(std::string_view letters);
+
+// The final in its full form, whatever the spelling hides: yan gives ian, wei ui, ju v, you iu.
+std::string pinyinFinal(std::string_view letters);
+
+// 阴平 阳平 上声 去声 轻声 for tones 1 to 5.
+std::string_view toneName(int tone);
+
+// 平 (tones 1 and 2) or 仄 (3, 4 and the neutral tone).
+bool isLevelTone(int tone);
+
+}  // namespace norlune

@@ -1,0 +1,93 @@
+#pragma once
+// How a name sounds and whether its characters can be used.
+//
+// Readings: a surname takes its surname reading (单 shàn, 尉迟 yù chí), every other character its
+// usual reading; both come from the sound data.
+//
+// Tones: tones 1 and 2 are 平, tones 3 and 4 仄; the neutral tone, short and unstressed, counts as
+// 仄 (names hardly ever carry it). The judgement, first rule that holds:
+//   1. every syllable on the same tone: reads flat (平板);
+//   2. three syllables or more whose last three are all 仄: the name falls at its end and reads
+//      heavy (拗口);
+//   3. 平 and 仄 alternate from each syllable to the next: reads well (抑扬顿挫);
+//   4. otherwise: acceptable (尚可).
+// A character without a reading leaves the tones unjudged.
+//
+// Clashes: two adjacent syllables with the same initial (y and w count, as they are heard) or the
+// same final (in its full form: yan is ian, ju is jü) make a tongue-twister (李丽莉).
+//
+// Homophones: a bad word is found where the whole name, the given name, or two adjacent syllables
+// spell its syllables. With every character on its shown reading and the same tones it is 同音;
+// with other tones 音近; a given-name character may also be read by one of its other readings
+// (polyphonic characters: 乐 lè or yuè), which gives 另读音近. The surname keeps its one reading.
+//
+// Characters: every character outside the general standard table (通用规范汉字表) is named, and
+// every one outside GB 2312, which older systems cannot enter.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sound/sound_tables.h"
+
+namespace norlune {
+
+enum class ToneJudgement { Flat, FallingEnd, Alternating, Acceptable, Unknown };
+
+enum class HomophoneKind { Exact, Toneless, OtherReading };
+
+struct Homophone {
+    std::size_t start = 0;   // first character of the span in the full name
+    std::size_t length = 0;  // characters of the span
+    std::uint32_t word = 0;  // index into SoundTables::badWords()
+    HomophoneKind kind = HomophoneKind::Exact;
+};
+
+struct Clash {
+    std::size_t first = 0;  // the pair first, first + 1
+    std::string initial;    // the shared initial, or empty
+    std::string final;      // the shared final, or empty
+};
+
+struct SoundAnalysis {
+    std::u32string name;  // surname then given name
+    std::size_t surnameLength = 0;
+    std::vector<std::optional<Reading>> readings;  // the shown reading of each character
+    ToneJudgement judgement = ToneJudgement::Unknown;
+    std::vector<Clash> clashes;
+    std::vector<Homophone> homophones;
+    std::u32string outsideStandard;
+    std::u32string outsideGb2312;
+};
+
+SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
+                           std::string_view givenName);
+
+// The five lines, each with its beginning: "拼音：", "声调：", "声韵：", "谐音：", "用字：".
+std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalysis& analysis);
+
+// Appends the section "音形分析" to a name report: a rule line with the title, then the five
+// lines, each ended by CR LF.
+void appendSoundSection(const SoundTables& tables, std::string_view surname,
+                        std::string_view givenName, std::string& report);
+
+// The search's sound filter: set up once per run for its surname, then asked once per candidate
+// without allocating.
+class SoundFilter {
+public:
+    // The tables must outlive the filter.
+    SoundFilter(const SoundTables& tables, std::string_view surname, bool cleanSound,
+                bool standardOnly);
+
+    // Whether the given name passes: with cleanSound no bad word in the name (as analyzeSound
+    // finds them), with standardOnly every given-name character in the general standard table.
+    bool accepts(std::string_view givenName) const;
+
+private:
+    const SoundTables& tables_;
+    std::vector<std::span<const Reading>> surname_;
+    bool cleanSound_;
+    bool standardOnly_;
+};
+
+}  // namespace norlune

@@ -1,0 +1,188 @@
+#include "sound/sound_tables.h"
+
+#include <array>
+#include <stdexcept>
+
+#include "embedded/bad_words_txt.h"
+#include "embedded/readings_txt.h"
+#include "embedded/standard_chars_txt.h"
+#include "embedded/surname_readings_txt.h"
+#include "engine/text_lines.h"
+#include "engine/utf8.h"
+
+namespace norlune {
+namespace {
+
+constexpr std::uint32_t kCountBits = 3;
+constexpr std::size_t kMaxReadings = 7;  // what kCountBits can count
+
+[[noreturn]] void malformed(std::string_view where, std::string_view line) {
+    throw std::runtime_error("sound data " + std::string(where) +
+                             ": malformed line: " + std::string(line));
+}
+
+}  // namespace
+
+std::uint16_t SoundTables::intern(std::string_view letters) {
+    const auto it = syllableIds_.find(std::string(letters));
+    if (it != syllableIds_.end()) {
+        return it->second;
+    }
+    if (syllables_.size() >= 4096) {  // the word keys hold 12 bits per syllable
+        throw std::runtime_error("sound data: too many syllables");
+    }
+    const auto id = static_cast<std::uint16_t>(syllables_.size());
+    syllables_.emplace_back(letters);
+    syllableIds_.emplace(std::string(letters), id);
+    return id;
+}
+
+int SoundTables::syllableId(std::string_view letters) const {
+    const auto it = syllableIds_.find(std::string(letters));
+    return it == syllableIds_.end() ? -1 : it->second;
+}
+
+// "dan1 chan2 shan4": numbered syllables separated by spaces.
+std::vector<Reading> SoundTables::parseReadings(std::string_view text, std::string_view where) {
+    std::vector<Reading> out;
+    for (std::string_view field : splitFields(text, ' ')) {
+        if (field.size() < 2 || field.back() < '1' || field.back() > '5') {
+            malformed(where, text);
+        }
+        const std::string_view letters = field.substr(0, field.size() - 1);
+        for (char c : letters) {
+            if (c < 'a' || c > 'z') {
+                malformed(where, text);
+            }
+        }
+        out.push_back({intern(letters), static_cast<std::uint8_t>(field.back() - '0')});
+    }
+    return out;
+}
+
+std::uint64_t SoundTables::key(std::span<const std::uint16_t> syllables) {
+    std::uint64_t k = syllables.size();
+    for (std::size_t i = 0; i < syllables.size(); ++i) {
+        k |= std::uint64_t{syllables[i]} << (3 + 12 * i);
+    }
+    return k;
+}
+
+SoundTables SoundTables::fromText(std::string_view readings, std::string_view surnames,
+                                  std::string_view standard, std::string_view badWords) {
+    SoundTables t;
+    t.bmpIndex_.assign(0x10000, 0);
+    for (std::string_view line : splitLines(readings)) {
+        const auto fields = splitFields(line, '\t');
+        const std::u32string ch = utf8ToU32(fields[0]);
+        if (fields.size() != 2 || ch.size() != 1) {
+            malformed("readings", line);
+        }
+        const std::vector<Reading> r = t.parseReadings(fields[1], "readings");
+        if (r.size() > kMaxReadings) {
+            malformed("readings", line);
+        }
+        const auto entry = static_cast<std::uint32_t>(t.pool_.size() << kCountBits | r.size());
+        t.pool_.insert(t.pool_.end(), r.begin(), r.end());
+        if (ch[0] < 0x10000) {
+            t.bmpIndex_[ch[0]] = entry;
+        } else {
+            t.otherIndex_[ch[0]] = entry;
+        }
+    }
+    for (std::string_view line : splitLines(surnames)) {
+        const auto fields = splitFields(line, '\t');
+        if (fields.size() != 2) {
+            malformed("surname readings", line);
+        }
+        std::u32string surname = utf8ToU32(fields[0]);
+        std::vector<Reading> r = t.parseReadings(fields[1], "surname readings");
+        if (r.size() != surname.size()) {
+            malformed("surname readings", line);
+        }
+        t.surnames_.emplace(std::move(surname), std::move(r));
+    }
+    const auto levels = splitLines(standard);
+    if (levels.size() != 4) {
+        throw std::runtime_error("sound data: the standard characters need four lines");
+    }
+    for (int level = 1; level <= 3; ++level) {
+        for (char32_t ch : utf8ToU32(levels[static_cast<std::size_t>(level - 1)])) {
+            t.levels_.set(ch, static_cast<std::uint8_t>(level));
+        }
+    }
+    for (char32_t ch : utf8ToU32(levels[3])) {
+        t.levels_.set(ch, static_cast<std::uint8_t>(t.levels_.get(ch) | 4));
+    }
+    for (std::string_view line : splitLines(badWords)) {
+        const auto fields = splitFields(line, '\t');
+        if (fields.size() != 2) {
+            malformed("bad words", line);
+        }
+        BadWord word{std::string(fields[0]), t.parseReadings(fields[1], "bad words")};
+        if (word.readings.size() < 2 || word.readings.size() > kMaxWordLength ||
+            word.readings.size() != codePointCount(word.word)) {
+            malformed("bad words", line);
+        }
+        t.words_.push_back(std::move(word));
+    }
+    // The pair bits need the final number of syllables, so the words are indexed last.
+    const std::size_t n = t.syllables_.size();
+    t.pairBits_.assign((n * n + 63) / 64, 0);
+    for (std::size_t i = 0; i < t.words_.size(); ++i) {
+        std::array<std::uint16_t, kMaxWordLength> ids{};
+        const auto& r = t.words_[i].readings;
+        for (std::size_t k = 0; k < r.size(); ++k) {
+            ids[k] = r[k].syllable;
+        }
+        t.wordIndex_[key(std::span(ids.data(), r.size()))].push_back(static_cast<std::uint32_t>(i));
+        const std::size_t bit = std::size_t{ids[0]} * n + ids[1];
+        t.pairBits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+    return t;
+}
+
+SoundTables SoundTables::builtIn() {
+    return fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt,
+                    embedded::kStandardCharsTxt, embedded::kBadWordsTxt);
+}
+
+std::span<const Reading> SoundTables::readings(char32_t ch) const {
+    std::uint32_t entry = 0;
+    if (ch < 0x10000) {
+        entry = bmpIndex_.empty() ? 0 : bmpIndex_[ch];
+    } else if (const auto it = otherIndex_.find(ch); it != otherIndex_.end()) {
+        entry = it->second;
+    }
+    return std::span(pool_).subspan(entry >> kCountBits, entry & ((1U << kCountBits) - 1));
+}
+
+std::vector<std::span<const Reading>> SoundTables::surnameReadings(
+    std::u32string_view surname) const {
+    std::vector<std::span<const Reading>> out;
+    if (const auto whole = surnames_.find(std::u32string(surname)); whole != surnames_.end()) {
+        for (const Reading& r : whole->second) {
+            out.emplace_back(&r, 1);
+        }
+        return out;
+    }
+    for (char32_t ch : surname) {
+        if (const auto own = surnames_.find(std::u32string(1, ch)); own != surnames_.end()) {
+            out.emplace_back(own->second.data(), 1);
+        } else {
+            out.push_back(readings(ch).first(readings(ch).empty() ? 0 : 1));
+        }
+    }
+    return out;
+}
+
+std::span<const std::uint32_t> SoundTables::wordsSpelling(
+    std::span<const std::uint16_t> syllables) const {
+    if (syllables.size() < 2 || syllables.size() > kMaxWordLength) {
+        return {};
+    }
+    const auto it = wordIndex_.find(key(syllables));
+    return it == wordIndex_.end() ? std::span<const std::uint32_t>() : std::span(it->second);
+}
+
+}  // namespace norlune

@@ -1,0 +1,255 @@
+#include "sound/sound_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "engine/stroke_dictionary.h"
+#include "engine/utf8.h"
+#include "sound/pinyin.h"
+
+namespace norlune {
+namespace {
+
+const SoundTables& tables() {
+    static const SoundTables t = SoundTables::builtIn();
+    return t;
+}
+
+std::vector<std::string> lines(std::string_view surname, std::string_view given) {
+    return soundLines(tables(), analyzeSound(tables(), surname, given));
+}
+
+TEST(SoundAnalysisTest, SurnamesTakeTheirSurnameReading) {
+    const struct {
+        std::string_view surname;
+        std::string_view given;
+        std::string_view pinyin;
+    } cases[] = {
+        {"王", "小明", "拼音：wáng xiǎo míng"},
+        {"单", "雄", "拼音：shàn xióng"},
+        {"曾", "国藩", "拼音：zēng guó fān"},
+        {"区", "华", "拼音：ōu huá"},
+        {"仇", "英", "拼音：qiú yīng"},
+        {"解", "缙", "拼音：xiè jìn"},
+        {"查", "良", "拼音：zhā liáng"},
+        {"朴", "树", "拼音：piáo shù"},
+        {"盖", "叫天", "拼音：gě jiào tiān"},
+        {"乐", "毅", "拼音：yuè yì"},
+        {"缪", "斌", "拼音：miào bīn"},
+        {"覃", "红", "拼音：qín hóng"},
+        {"尉迟", "恭", "拼音：yù chí gōng"},
+        {"万俟", "丽", "拼音：mò qí lì"},
+        {"长孙", "无忌", "拼音：zhǎng sūn wú jì"},
+        // the same characters in a given name keep their usual reading
+        {"王", "单", "拼音：wáng dān"},
+        {"李", "乐", "拼音：lǐ lè"},
+        // a compound surname that the list does not hold reads each character as a surname
+        {"单曾", "明", "拼音：shàn zēng míng"},
+        {"欧阳", "子", "拼音：ōu yáng zǐ"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines(c.surname, c.given)[0], c.pinyin) << c.surname << c.given;
+    }
+}
+
+TEST(SoundAnalysisTest, ToneRules) {
+    const struct {
+        std::string_view surname;
+        std::string_view given;
+        ToneJudgement judgement;
+        std::string_view line;
+    } cases[] = {
+        {"张", "三丰", ToneJudgement::Flat, "声调：阴平 阴平 阴平（平平平），声调相同，读来平板"},
+        {"乐", "乐", ToneJudgement::Flat, "声调：去声 去声（仄仄），声调相同，读来平板"},
+        {"李", "丽莉", ToneJudgement::FallingEnd,
+         "声调：上声 去声 去声（仄仄仄），末尾三字皆为仄声，读来沉闷拗口"},
+        {"司马", "懿路", ToneJudgement::FallingEnd,
+         "声调：阴平 上声 去声 去声（平仄仄仄），末尾三字皆为仄声，读来沉闷拗口"},
+        {"王", "小明", ToneJudgement::Alternating,
+         "声调：阳平 上声 阳平（平仄平），平仄相间，读来抑扬顿挫"},
+        {"吴", "用", ToneJudgement::Alternating, "声调：阳平 去声（平仄），平仄相间，读来抑扬顿挫"},
+        {"欧阳", "小明", ToneJudgement::Acceptable,
+         "声调：阴平 阳平 上声 阳平（平平仄平），平仄尚可"},
+        {"杜", "子腾", ToneJudgement::Acceptable, "声调：去声 上声 阳平（仄仄平），平仄尚可"},
+        {"范", "统", ToneJudgement::Acceptable, "声调：去声 上声（仄仄），平仄尚可"},
+        {"刘", "芳", ToneJudgement::Acceptable, "声调：阳平 阴平（平平），平仄尚可"},
+        {"王", "x", ToneJudgement::Unknown, "声调：阳平 不明（平？），有字读音不明，无法判断"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(analyzeSound(tables(), c.surname, c.given).judgement, c.judgement)
+            << c.surname << c.given;
+        EXPECT_EQ(lines(c.surname, c.given)[1], c.line) << c.surname << c.given;
+    }
+}
+
+TEST(SoundAnalysisTest, AdjacentInitialsAndFinals) {
+    const struct {
+        std::string_view surname;
+        std::string_view given;
+        std::string_view line;
+    } cases[] = {
+        {"王", "小明", "声韵：相邻两字声母、韵母各不相同"},
+        {"李", "丽莉", "声韵：“李丽”声母同为l、韵母同为i；“丽莉”声母同为l、韵母同为i，连读拗口"},
+        {"杨", "燕", "声韵：“杨燕”声母同为y，连读拗口"},
+        {"范", "安", "声韵：“范安”韵母同为an，连读拗口"},
+        {"吕", "菊", "声韵：“吕菊”韵母同为ü，连读拗口"},
+        {"王", "文", "声韵：“王文”声母同为w，连读拗口"},
+        {"陈", "申", "声韵：“陈申”韵母同为en，连读拗口"},
+        // ye and xie share the final ie although one hides it
+        {"叶", "谢", "声韵：“叶谢”韵母同为ie，连读拗口"},
+        {"欧阳", "洋", "声韵：“阳洋”声母同为y、韵母同为iang，连读拗口"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines(c.surname, c.given)[2], c.line) << c.surname << c.given;
+    }
+}
+
+TEST(SoundAnalysisTest, HomophonesOfTheWholeNameTheGivenNameAndPairs) {
+    const struct {
+        std::string_view surname;
+        std::string_view given;
+        std::string_view line;
+    } cases[] = {
+        {"王", "小明", "谐音：无"},
+        // whole name, same tones
+        {"杜", "子腾", "谐音：“杜子腾”与“肚子疼”同音"},
+        {"史", "珍香", "谐音：“史珍香”与“屎真香”同音"},
+        {"吴", "用", "谐音：“吴用”与“无用”同音"},
+        {"范", "统", "谐音：“范统”与“饭桶”同音"},
+        // whole name, other tones
+        {"吴", "勇", "谐音：“吴勇”与“无用”音近"},
+        {"范", "童", "谐音：“范童”与“饭桶”音近"},
+        // the given name alone
+        {"王", "碧缇", "谐音：“碧缇”与“鼻涕”音近"},
+        // the surname and the first character of the given name
+        {"王", "八一", "谐音：“王八”与“王八”同音"},
+        {"朴", "客", "谐音：“朴客”与“嫖客”同音"},
+        // two characters in the middle of a longer name
+        {"欧阳", "伟明", "谐音：“阳伟”与“阳痿”同音"},
+        // another reading of a polyphonic given-name character
+        {"张", "梅都", "谐音：“梅都”与“梅毒”另读音近"},
+        // the surname keeps its one reading: 单 is shàn, not dān
+        {"单", "车", "谐音：无"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines(c.surname, c.given)[3], c.line) << c.surname << c.given;
+    }
+}
+
+TEST(SoundAnalysisTest, SeveralHomophonesAreAllShownOnce) {
+    const SoundAnalysis a = analyzeSound(tables(), "杨", "伟");
+    ASSERT_EQ(a.homophones.size(), 1U);  // the whole name is also the only pair
+    EXPECT_EQ(a.homophones[0].start, 0U);
+    EXPECT_EQ(a.homophones[0].length, 2U);
+    // 王八蛋: the whole name, and 王八 as a pair
+    EXPECT_EQ(lines("王", "八蛋")[3], "谐音：“王八蛋”与“王八蛋”同音；“王八”与“王八”同音");
+}
+
+TEST(SoundAnalysisTest, CharacterWarnings) {
+    const struct {
+        std::string_view surname;
+        std::string_view given;
+        std::string_view line;
+    } cases[] = {
+        {"王", "小明", "用字：均为通用规范汉字"},
+        {"欧阳", "玥", "用字：均为通用规范汉字；玥不在GB 2312内，部分旧系统无法显示"},
+        {"王", "磺", "用字：磺不在通用规范汉字表内，户籍、银行、票务系统可能无法录入"},
+        {"万俟", "卨卨",
+         "用字：卨不在通用规范汉字表内，户籍、银行、票务系统可能无法录入；"
+         "卨不在GB 2312内，部分旧系统无法显示"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines(c.surname, c.given)[4], c.line) << c.surname << c.given;
+    }
+}
+
+TEST(SoundAnalysisTest, SectionIsAppendedWithItsTitle) {
+    std::string report = "above\r\n";
+    appendSoundSection(tables(), "王", "小明", report);
+    EXPECT_EQ(report,
+              "above\r\n"
+              "-----------------音形分析-----------------\r\n"
+              "拼音：wáng xiǎo míng\r\n"
+              "声调：阳平 上声 阳平（平仄平），平仄相间，读来抑扬顿挫\r\n"
+              "声韵：相邻两字声母、韵母各不相同\r\n"
+              "谐音：无\r\n"
+              "用字：均为通用规范汉字\r\n");
+}
+
+TEST(SoundDataTest, SizesAndCoverage) {
+    int levels[4] = {0, 0, 0, 0};
+    int gb = 0;
+    for (char32_t ch = 0x3400; ch < 0x30000; ++ch) {
+        ++levels[tables().standardLevel(ch)];
+        gb += tables().inGb2312(ch) ? 1 : 0;
+    }
+    EXPECT_EQ(levels[1], 3500);
+    EXPECT_EQ(levels[2], 3000);
+    EXPECT_EQ(levels[3], 1605);
+    EXPECT_EQ(gb, 6763);
+    EXPECT_GE(tables().badWords().size(), 300U);
+    // every character the numerology counts has a reading, whose tone is 1..5
+    const StrokeDictionary strokes = StrokeDictionary::builtIn();
+    for (int k = 1; k <= StrokeDictionary::kListCount; ++k) {
+        for (char32_t ch : strokes.list(k)) {
+            const auto r = tables().readings(ch);
+            ASSERT_FALSE(r.empty()) << u32ToUtf8(std::u32string(1, ch));
+            for (const Reading& reading : r) {
+                EXPECT_TRUE(reading.tone >= 1 && reading.tone <= 5);
+            }
+        }
+    }
+    EXPECT_TRUE(tables().readings(U'x').empty());
+}
+
+TEST(SoundDataTest, MalformedDataIsRefused) {
+    const std::string_view standard = "一\n二\n三\nA\n";
+    EXPECT_NO_THROW(SoundTables::fromText("一\tyi1\n", "", standard, "一二\tyi1 er4\n"));
+    EXPECT_THROW(SoundTables::fromText("一\tyi\n", "", standard, ""), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("一\tYi1\n", "", standard, ""), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("一二\tyi1\n", "", standard, ""), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "单\tshan4 dan1\n", standard, ""), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", "一\n", ""), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, "一\tyi1\n"), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, "一二\tyi1\n"), std::runtime_error);
+}
+
+// The search's filter and the report agree on every name of a candidate list: a name passes the
+// sound option exactly when the report finds no homophone, and the character option exactly when
+// every given-name character is a standard character.
+TEST(SoundFilterTest, AgreesWithTheAnalysis) {
+    std::ifstream in(
+        std::string(NORLUNE_TEST_DATA_DIR) + "/sound_fixtures/sound_fixture_candidates.utf8.txt",
+        std::ios::binary);
+    ASSERT_TRUE(in);
+    std::vector<std::string> names;
+    for (std::string line; std::getline(in, line);) {
+        names.push_back(line);
+    }
+    ASSERT_GT(names.size(), 4000U);
+    names.insert(names.end(), {"子腾", "珍香", "用", "伟", "伟明", "梅都", "磺", "玥", "x"});
+    int rejected = 0;
+    for (std::string_view surname : {"王", "杜", "吴", "杨", "欧阳", "朴", "单"}) {
+        const SoundFilter clean(tables(), surname, true, false);
+        const SoundFilter standard(tables(), surname, false, true);
+        const SoundFilter both(tables(), surname, true, true);
+        const SoundFilter none(tables(), surname, false, false);
+        for (const std::string& given : names) {
+            const SoundAnalysis a = analyzeSound(tables(), surname, given);
+            bool allStandard = true;
+            for (char32_t ch : utf8ToU32(given)) {
+                allStandard = allStandard && tables().standardLevel(ch) != 0;
+            }
+            EXPECT_EQ(clean.accepts(given), a.homophones.empty()) << surname << given;
+            EXPECT_EQ(standard.accepts(given), allStandard) << surname << given;
+            EXPECT_EQ(both.accepts(given), a.homophones.empty() && allStandard);
+            EXPECT_TRUE(none.accepts(given));
+            rejected += clean.accepts(given) ? 0 : 1;
+        }
+    }
+    EXPECT_GT(rejected, 7);  // the list above holds at least one for each surname
+}
+
+}  // namespace
+}  // namespace norlune
