@@ -57,7 +57,16 @@ TEST(CliValidOutputTest, ValidCommandsPrintTheRecordedOutput) {
             shown += arg + ' ';
         }
         EXPECT_EQ(code, kExitOk) << shown << err.str();
-        EXPECT_EQ(out.str(), c.expected) << shown;
+        std::string expected = c.expected;
+        if (c.args[0] == "report") {
+            // The report has since gained its sound section at the end, and changed nowhere else.
+            std::ostringstream sound;
+            Io soundIo{sound, err, false, "/nonexistent"};
+            ASSERT_EQ(run(std::vector<std::string>{"sound", c.args[1], c.args[2]}, soundIo),
+                      kExitOk);
+            expected += "-----------------音形分析-----------------\n" + sound.str();
+        }
+        EXPECT_EQ(out.str(), expected) << shown;
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include "engine/utf8.h"
 #include "search/name_search.h"
+#include "sound/sound_analysis.h"
 #include "ui_fixture.h"
 
 namespace norlune::ui::testing {
@@ -138,9 +139,10 @@ TEST_F(OptionsTest, ScoredEntryJudgesTheNameBeforeTheEqualsSign) {
         const std::string given = entry.substr(std::string("欧阳").size(), equals - 6);
         clickEntry(row);
         EXPECT_EQ(control<QLabel>("Label1")->text(), qs(entry));
-        EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(),
-                  reportText(engine.AnalyzeName("欧阳", given, {false, false, {}, true}).report))
-            << entry;
+        // The numerology report, then the sound section.
+        std::string report = engine.AnalyzeName("欧阳", given, {false, false, {}, true}).report;
+        appendSoundSection(tables->sound, "欧阳", given, report);
+        EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(), reportText(report)) << entry;
         // The score shown after "=" is the one the report gives.
         EXPECT_EQ(entry.substr(equals + 1),
                   engine.scoreName("欧阳", given, {false, false, {}, false}).toString());
