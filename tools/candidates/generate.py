@@ -7,6 +7,7 @@ Usage:
 
 Inputs (see README.md for every rule):
     data/strokes.txt, data/elements.txt, data/traditional.txt   the program's character data
+    data/readings.txt, data/bad_words.txt                       the sound data (tools/sound)
     tools/candidates/*.txt                                      our curated lists
     the person names of python3-jieba's dictionary              real given names
     Unihan from the unicode-data package                         readings, GB 2312, variants
@@ -217,6 +218,46 @@ class CharacterData:
         return c in self.stroked and c in self.with_element and c not in self.traditional
 
 
+# ---------------------------------------------------------------- bad words
+
+class BadWords:
+    """The words that a name must not sound like, as the sound analysis of the program knows them
+    (data/bad_words.txt, with the readings of data/readings.txt; both written by tools/sound).
+
+    A two-character name spells a word when the toneless syllables of one reading of each of its
+    characters are the word's, in any tones: the same test the program's sound analysis makes on a
+    given name, so that no candidate is one that its "避开不雅谐音" option would leave out for the
+    given name alone."""
+
+    def __init__(self, readings_text, words_text):
+        self.readings = {}
+        for line in readings_text.splitlines():
+            char, readings = line.split("\t")
+            self.readings[char] = [r.rstrip("012345") for r in readings.split()]
+        self.words = {}
+        for line in words_text.splitlines():
+            word, readings = line.split("\t")
+            syllables = tuple(r.rstrip("012345") for r in readings.split())
+            if len(syllables) == 2:
+                self.words.setdefault(syllables, word)
+
+    @classmethod
+    def from_data(cls, data_dir):
+        return cls((data_dir / "readings.txt").read_text(encoding="utf-8"),
+                   (data_dir / "bad_words.txt").read_text(encoding="utf-8"))
+
+    def spelt_by(self, name):
+        """The word that a two-character name spells, or None."""
+        if len(name) != 2:
+            return None
+        for first in self.readings.get(name[0], ()):
+            for second in self.readings.get(name[1], ()):
+                word = self.words.get((first, second))
+                if word:
+                    return word
+        return None
+
+
 # ---------------------------------------------------------------- Unihan
 
 TONE_MARKS = {"\u0304": 1, "\u0301": 2, "\u030c": 3, "\u0300": 4}
@@ -371,9 +412,11 @@ class Affinity:
 # ---------------------------------------------------------------- the rules
 
 class Rules:
-    def __init__(self, curated, chars, unihan, real, name_characters=()):
-        """`name_characters`: the characters beyond GB 2312 that the curated lists may hold."""
+    def __init__(self, curated, chars, unihan, real, name_characters=(), bad_words=None):
+        """`name_characters`: the characters beyond GB 2312 that the curated lists may hold;
+        `bad_words`: a BadWords whose words no name may spell."""
         self.curated = curated
+        self.bad_words = bad_words
         self.unihan = unihan
         self.real = real
         curated_chars = curated.male + curated.female + curated.either
@@ -437,6 +480,8 @@ class Rules:
                 return "repeated character"
             if self.sounds_bad(name):
                 return "sound"
+            if self.bad_words and self.bad_words.spelt_by(name):
+                return "spells a bad word"
             if self.reads_as_word(name, source):
                 return "common word"
             if self.reads_foreign(name):
@@ -485,7 +530,8 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
     chars = CharacterData(data_dir)
     unihan = Unihan(unihan_dir)
     real = RealNames(jieba_path, curated)
-    rules = Rules(curated, chars, unihan, real, read_characters(name_characters_path))
+    rules = Rules(curated, chars, unihan, real, read_characters(name_characters_path),
+                  BadWords.from_data(data_dir))
 
     lists = {"M": [], "F": []}
     present = {"M": set(), "F": set()}

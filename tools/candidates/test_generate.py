@@ -144,6 +144,28 @@ class RulesTest(unittest.TestCase):
             with self.subTest(name=name, source=source):
                 self.assertEqual(rules.why_not(name, source), reason)
 
+    def test_names_that_spell_a_bad_word(self):
+        bad = g.BadWords("思\tsi1\n期\tqi1 ji1\n琪\tqi2\n文\twen2\n乐\tle4 yue4\n",
+                         "死期\tsi3 qi1\n月经\tyue4 jing1\n死亡人\tsi3 wang2 ren2\n")
+        cases = [
+            ("思琪", "死期"),   # other tones
+            ("思期", "死期"),
+            ("琪思", None),     # the order counts
+            ("思", None),       # one syllable spells no word
+            ("乐经", None),     # 经 has no reading here
+            ("思文", None),
+        ]
+        for name, word in cases:
+            with self.subTest(name=name):
+                self.assertEqual(bad.spelt_by(name), word)
+        bad.readings["经"] = ["jing"]
+        self.assertEqual(bad.spelt_by("乐经"), "月经")  # by the second reading of 乐
+        curated = curated_from()
+        rules = rules_for(curated)
+        rules.bad_words = g.BadWords("思\tsi1\n刚\tgang1\n", "死缸\tsi3 gang1\n")
+        self.assertEqual(rules.why_not("思刚", "generated"), "spells a bad word")
+        self.assertIsNone(rules.why_not("刚", "generated"))
+
     def test_tones_must_match_where_given(self):
         rules = rules_for(curated_from(**{"homophones.txt": "an2 xi1\n"}))
         self.assertFalse(rules.sounds_bad("安熙"))
