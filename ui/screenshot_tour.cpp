@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextStream>
 #include <algorithm>
 
@@ -79,6 +81,12 @@ int runScreenshotTour(const QString& directory, const std::string& candidateDire
         list->setCurrentRow(0);
     }
     ok = save(window, directory, "main_search.png") && ok;
+    // The end of that name's report: its sound section.
+    if (auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("Text2"))) {
+        report->verticalScrollBar()->setValue(report->verticalScrollBar()->maximum());
+        ok = save(window, directory, "main_sound.png") && ok;
+        report->verticalScrollBar()->setValue(0);
+    }
 
     // Scores in the list, best first; the first four names on the shortlist.
     window.findChild<QAction*>(QStringLiteral("sortbyscore"))->trigger();
