@@ -222,6 +222,10 @@ struct PacedRun {
     std::vector<int> shownAt;  // the candidates after which a frame shows the display
 };
 
+void PrintTo(const PacedRun& run, std::ostream* os) {
+    *os << "frame step " << run.frameStep << " ms";
+}
+
 std::vector<int> everyNth(int first, int stride, int last) {
     std::vector<int> shown;
     for (int i = first; i <= last; i += stride) {
