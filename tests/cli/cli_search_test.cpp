@@ -97,5 +97,45 @@ TEST_F(CliSearchTest, BadUsage) {
     }
 }
 
+// Searches over the shipped candidate files, recorded with an earlier build: the output and the
+// messages of clean files stay the same byte for byte whatever the reading of files becomes.
+TEST(CliShippedSearchTest, OutputOverTheShippedFilesIsUnchanged) {
+    std::ifstream in(std::string(NORLUNE_SOURCE_DIR) + "/tests/cli/data/shipped_search.txt",
+                     std::ios::binary);
+    ASSERT_TRUE(in.good());
+    struct Case {
+        std::vector<std::string> args;
+        std::string expected;
+    };
+    std::vector<Case> cases;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("## ", 0) == 0) {
+            Case c{{"search"}, ""};
+            std::istringstream words(line.substr(3));
+            std::string word;
+            while (words >> word) {
+                c.args.push_back(word);
+            }
+            cases.push_back(c);
+        } else {
+            ASSERT_FALSE(cases.empty());
+            cases.back().expected += line + "\n";
+        }
+    }
+    ASSERT_EQ(cases.size(), 7u);
+    for (const Case& c : cases) {
+        const Result r = runCli(c.args, std::string(NORLUNE_SOURCE_DIR) + "/data");
+        std::string actual = "status " + std::to_string(r.code) + "\n";
+        for (const auto& [prefix, text] : {std::pair{"out ", &r.out}, std::pair{"err ", &r.err}}) {
+            std::istringstream lines(*text);
+            while (std::getline(lines, line)) {
+                actual += prefix + line + "\n";
+            }
+        }
+        EXPECT_TRUE(actual == c.expected) << c.args[2] << " " << c.args.size();
+    }
+}
+
 }  // namespace
 }  // namespace norlune::cli
