@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <new>
 #include <ostream>
 
 #include "build_info.h"
@@ -167,7 +168,14 @@ bool checkText(std::string_view text, Io& io) {
 }
 
 int run(std::span<const std::string> args, Io& io) {
-    const int code = dispatch(args, io);
+    int code = kExitOk;
+    try {
+        code = dispatch(args, io);
+    } catch (const std::bad_alloc&) {
+        io.out.flush();
+        io.err << "norlune-cli：内存不足，无法完成\n";
+        return kExitFileError;
+    }
     io.out.flush();
     if (!io.out) {
         std::string reason;

@@ -200,7 +200,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
                << '\n';
         return kExitFileError;
     }
-    io.err << kCliSearchCompleteMessage << '\n';
+    io.err << kCliSearchCompleteMessage << search.endNotes() << '\n';
     std::vector<KeptName> names = search.kept();
     if (sortByScore) {
         sortBestFirst(names);

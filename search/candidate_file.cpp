@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "search/text_file.h"
-
 namespace norlune {
 
 std::string candidateFilePath(const std::string& directory, bool female) {
@@ -40,36 +38,61 @@ double headerValue(std::string_view line) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-CandidateFile CandidateFile::fromText(std::string text) {
-    CandidateFile file;
-    file.text_ = std::move(text);
-    const auto lines = splitTextLines(file.text_);
-    if (!lines.empty()) {
-        file.header_ = headerValue(lines.front());
-        file.lines_.assign(lines.begin() + 1, lines.end());
+std::optional<CandidateFile> CandidateFile::withHeader(TextLineReader reader) {
+    std::string header;
+    if (!reader.next(header)) {
+        return std::nullopt;
     }
+    CandidateFile file(std::move(reader));
+    file.header_ = headerValue(header);
     return file;
+}
+
+std::optional<CandidateFile> CandidateFile::fromBytes(std::string bytes) {
+    return withHeader(TextLineReader(memorySource(std::move(bytes))));
 }
 
 std::optional<CandidateFile> CandidateFile::open(const std::string& path, std::string& message,
                                                  std::string& warning) {
-    TextFileRead read = readTextFile(path);
-    if (read.status == FileStatus::NotFound) {
+    OpenedFile opened = openForReading(path);
+    if (opened.status == FileStatus::NotFound) {
         message = "找不到候选名字文件：" + path;
         return std::nullopt;
     }
-    if (read.status == FileStatus::Unreadable) {
-        message = "无法读取候选名字文件：" + path;
+    if (opened.status == FileStatus::Unreadable) {
+        message = "无法读取候选名字文件：" + path + "（" + opened.reason + "）";
         return std::nullopt;
     }
-    if (read.text.utf8.empty()) {
-        message = "候选名字文件是空的，没有标题行：" + path;
+    TextLineReader reader(std::move(opened.source));
+    if (reader.readError() != 0) {
+        message = "无法读取候选名字文件：" + path + "（" +
+                  fileErrorReason(reader.readError(), false) + "）";
         return std::nullopt;
     }
-    if (read.text.hadInvalidBytes) {
+    if (reader.invalidBytesInSample() > 0) {
         warning = "候选名字文件中有无法识别的字符，已用替换符代替：" + path;
     }
-    return fromText(std::move(read.text.utf8));
+    std::optional<CandidateFile> file = withHeader(std::move(reader));
+    if (!file) {
+        message = "候选名字文件是空的，没有标题行：" + path;
+        warning.clear();
+    }
+    return file;
+}
+
+std::size_t CandidateFile::countCandidates() const {
+    const std::unique_ptr<TextLineReader> counter = reader_.fromStart();
+    if (!counter) {
+        return 0;
+    }
+    std::string line;
+    std::size_t count = 0;
+    if (counter->next(line)) {
+        while (counter->next(line)) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 }  // namespace norlune

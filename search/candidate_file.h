@@ -1,10 +1,13 @@
 #pragma once
 // Candidate files: M.dat (boys) and F.dat (girls) beside the program. Line 1 is the expected number
 // of candidates, which only serves the progress display; then one candidate given name per line.
+// The file is read as a stream: memory does not grow with its size.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "search/text_file.h"
 
 namespace norlune {
 
@@ -18,22 +21,30 @@ double headerValue(std::string_view line);
 
 class CandidateFile {
 public:
-    // Reads and decodes the whole file. On failure returns nothing and sets `message` to a Chinese
-    // text naming the path; `warning` is set when the file had bytes that could not be decoded.
+    // Opens the file and reads its header line. On failure returns nothing and sets `message` to a
+    // Chinese text naming the path and the reason; `warning` is set when the file's first bytes had
+    // bytes that could not be decoded.
     static std::optional<CandidateFile> open(const std::string& path, std::string& message,
                                              std::string& warning);
-    static CandidateFile fromText(std::string text);
+    // The same over bytes in memory (nothing when there is not even a header line).
+    static std::optional<CandidateFile> fromBytes(std::string bytes);
 
     double header() const { return header_; }
-    std::size_t candidateCount() const { return lines_.size(); }
-    bool atEnd() const { return next_ >= lines_.size(); }
-    // The next candidate line (without its line end); valid while the file lives.
-    std::string_view next() { return lines_[next_++]; }
+    bool atEnd() { return reader_.atEnd(); }
+    // Reads the next candidate line (without its line end) into `line`; false at the end.
+    bool next(std::string& line) { return reader_.next(line); }
+    // The line just read was longer than any name and was cut.
+    bool lastLineTooLong() const { return reader_.lastLineTooLong(); }
+    // Counts the candidate lines in a separate pass over the file, keeping none of them.
+    std::size_t countCandidates() const;
+
+    const TextLineReader& reader() const { return reader_; }
 
 private:
-    std::string text_;
-    std::vector<std::string_view> lines_;  // the candidate lines, after the header
-    std::size_t next_ = 0;
+    explicit CandidateFile(TextLineReader reader) : reader_(std::move(reader)) {}
+    static std::optional<CandidateFile> withHeader(TextLineReader reader);
+
+    TextLineReader reader_;
     double header_ = 0;
 };
 

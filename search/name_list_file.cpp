@@ -4,42 +4,81 @@
 
 namespace norlune {
 
-std::string exportNameList(const std::string& path, const NameList& list) {
-    if (list.entries.empty()) {
-        return {};
-    }
+namespace {
+
+std::vector<std::string> fileLines(const NameList& list) {
     std::vector<std::string> lines;
     lines.reserve(list.entries.size() + 1);
     lines.push_back(list.Gxing);
     lines.insert(lines.end(), list.entries.begin(), list.entries.end());
-    return writeTextFileAtomically(path, lines);
+    return lines;
+}
+
+}  // namespace
+
+std::string nameListBytes(const NameList& list) {
+    return textFileBytes(fileLines(list));
+}
+
+std::string exportNameList(const std::string& path, const NameList& list) {
+    if (list.entries.empty()) {
+        return {};
+    }
+    return writeTextFileAtomically(path, fileLines(list));
 }
 
 NameListImport importNameList(const std::string& path) {
     NameListImport result;
-    const TextFileRead read = readTextFile(path);
-    if (read.status == FileStatus::NotFound) {
+    OpenedFile opened = openForReading(path);
+    if (opened.status == FileStatus::NotFound) {
         result.message = "找不到文件：" + path;
         return result;
     }
-    if (read.status == FileStatus::Unreadable) {
-        result.message = "无法读取文件：" + path;
+    if (opened.status == FileStatus::Unreadable) {
+        result.message = "无法读取文件：" + path + "（" + opened.reason + "）";
         return result;
     }
-    if (read.text.utf8.empty()) {
-        result.message = "文件是空的，没有可导入的姓名列表：" + path;
-        return result;
-    }
-    if (read.text.hadInvalidBytes) {
-        result.message = "文件中有无法识别的字符，已用替换符代替：" + path;
-    }
-    const auto lines = splitTextLines(read.text.utf8);
+    return readNameList(TextLineReader(std::move(opened.source)), path);
+}
+
+NameListImport readNameList(TextLineReader reader, const std::string& path) {
+    NameListImport result;
     NameList list;
-    list.Gxing = lines.empty() ? std::string() : std::string(lines.front());
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (!lines[i].empty()) {
-            list.entries.emplace_back(lines[i]);
+    if (!reader.next(list.Gxing)) {
+        if (reader.readError() != 0) {
+            result.message =
+                "无法读取文件：" + path + "（" + fileErrorReason(reader.readError(), false) + "）";
+        } else {
+            result.message = "文件是空的，没有可导入的姓名列表：" + path;
         }
+        return result;
+    }
+    if (reader.lastLineTooLong() || hasControlCharacters(list.Gxing)) {
+        result.message = "文件第一行不是姓氏（含控制字符或过长），无法导入：" + path;
+        return result;
+    }
+    std::size_t skipped = 0;
+    std::string line;
+    while (reader.next(line)) {
+        if (reader.lastLineTooLong() || hasControlCharacters(line)) {
+            ++skipped;
+        } else if (!line.empty()) {
+            list.entries.push_back(line);
+        }
+    }
+    std::vector<std::string> notes;
+    if (reader.readError() != 0) {
+        notes.push_back("读取文件时出错，只导入了出错前的部分（" +
+                        fileErrorReason(reader.readError(), false) + "）：" + path);
+    }
+    if (reader.invalidBytes() > 0) {
+        notes.push_back("文件中有无法识别的字符，已用替换符代替：" + path);
+    }
+    if (skipped > 0) {
+        notes.push_back("已跳过 " + std::to_string(skipped) + " 行含控制字符或过长的内容：" + path);
+    }
+    for (const std::string& note : notes) {
+        result.message += (result.message.empty() ? "" : "\n") + note;
     }
     result.list = std::move(list);
     return result;

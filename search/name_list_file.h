@@ -1,10 +1,12 @@
 #pragma once
 // Name-list files: line 1 the surname of the list, then one list entry per line, exactly as the
-// list shows it. Written as GB18030 (GBK for every GBK character) with CR LF; read as UTF-8 or
-// GB18030.
+// list shows it. Written as GB18030 (GBK for every GBK character) with CR LF; read as UTF-8,
+// GB18030 or UTF-16 (see text_file.h).
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "search/text_file.h"
 
 namespace norlune {
 
@@ -23,8 +25,14 @@ struct NameListImport {
     std::string message;           // why not, or a warning about undecodable bytes
 };
 
-// Reads and decodes the whole file first: line 1 is the surname, unchanged; every further non-empty
-// line is an entry, unchanged. A missing, unreadable or completely empty file gives no list.
+// Reads the file line by line: line 1 is the surname, unchanged; every further non-empty line is an
+// entry, unchanged. Lines with control characters, or longer than any list entry, are skipped and
+// counted in the message. A missing, unreadable or completely empty file, or one whose first line
+// has control characters, gives no list.
 NameListImport importNameList(const std::string& path);
+// The same over any line reader (bytes in memory, for instance); `path` only names it in messages.
+NameListImport readNameList(TextLineReader reader, const std::string& path);
+// The bytes that exportNameList writes for a list.
+std::string nameListBytes(const NameList& list);
 
 }  // namespace norlune

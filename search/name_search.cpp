@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/utf8.h"
+#include "search/text_file.h"
 
 namespace norlune {
 namespace {
@@ -86,7 +87,7 @@ bool NameSearch::checkCandidate(std::string_view& name) const {
 
 bool NameSearch::CheckName(std::string& name) const {
     std::string_view view = name;
-    const bool accepted = checkCandidate(view);
+    const bool accepted = !hasControlCharacters(name) && checkCandidate(view);
     name = std::string(view);
     return accepted;
 }
@@ -160,9 +161,11 @@ NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
     linesRead_ = 0;
     namesRead_ = 0;
     lastProgress_ = 0;
-    // A header of 0 or no number cannot measure progress; the number of lines actually read in
-    // stands in for it then.
-    total_ = file_->header() > 0 ? file_->header() : static_cast<double>(file_->candidateCount());
+    skipped_ = 0;
+    endNotes_.clear();
+    // A header of 0 or no number cannot measure progress; the real number of candidate lines,
+    // counted in a first pass over the file, stands in for it then.
+    total_ = file_->header() > 0 ? file_->header() : static_cast<double>(file_->countCandidates());
     result.kind = StartResult::Kind::Searching;
     return result;
 }
@@ -171,9 +174,12 @@ NameSearch::Step NameSearch::step() {
     Step s;
     if (!file_ || file_->atEnd()) {
         s.endOfFile = true;
+        endNotes_ = notesOnTheFile();
+        s.message = kSearchCompleteMessage + endNotes_;
         return s;
     }
-    std::string_view candidate = file_->next();
+    file_->next(candidate_);
+    std::string_view candidate = candidate_;
     ++linesRead_;
     if (total_ > 0) {
         // The header may be smaller than the real number of lines: the bar stops at its end.
@@ -184,8 +190,13 @@ NameSearch::Step NameSearch::step() {
             lastProgress_ = progress;
         }
     }
-    const bool accepted = checkCandidate(candidate);
-    if (!candidate.empty()) {
+    // Control characters (escape sequences, tabs, NUL) must never reach a label or the output.
+    const bool unsafe = file_->lastLineTooLong() || hasControlCharacters(candidate);
+    if (unsafe) {
+        ++skipped_;
+    }
+    const bool accepted = !unsafe && checkCandidate(candidate);
+    if (unsafe || !candidate.empty()) {
         ++namesRead_;
     }
     if (accepted) {
@@ -205,6 +216,24 @@ NameSearch::Step NameSearch::step() {
         s.label5 = countText(state_.TestNum);
     }
     return s;
+}
+
+std::string NameSearch::notesOnTheFile() const {
+    std::string text;
+    if (skipped_ > 0) {
+        text += "（已跳过 " + std::to_string(skipped_) + " 行含控制字符或过长的候选名字）";
+    }
+    if (file_) {
+        const TextLineReader& reader = file_->reader();
+        if (reader.invalidBytes() > reader.invalidBytesInSample()) {
+            text += "（候选名字文件后部有无法识别的字符，已用替换符代替）";
+        }
+        if (reader.readError() != 0) {
+            text += "（读取候选名字文件时出错，未能读到文件末尾：" +
+                    fileErrorReason(reader.readError(), false) + "）";
+        }
+    }
+    return text;
 }
 
 std::vector<std::string> NameSearch::finish() {

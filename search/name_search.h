@@ -98,7 +98,8 @@ public:
 
     // What one pass of the loop changed for the window.
     struct Step {
-        bool endOfFile = false;  // nothing was read: show the completion message and finish()
+        bool endOfFile = false;             // nothing was read: show `message` and finish()
+        std::string message;                // at the end of the file: the completion message
         std::optional<std::string> label1;  // the current full name (accepted candidates)
         std::optional<std::string> label5;  // the count text, by the ModKong rule
         std::optional<int> progress;        // 0..1000, only when it changed
@@ -120,10 +121,18 @@ public:
 
     // The count label text: "已测算:" + count + "个".
     static std::string countText(long long count);
+    // Candidate lines of the current or last run that held control characters or were longer
+    // than any name: rejected by the filter and never shown.
+    long long skippedLines() const { return skipped_; }
+    // What the completion message of the last run added to kSearchCompleteMessage: empty when
+    // every line was clean and read.
+    const std::string& endNotes() const { return endNotes_; }
 
 private:
     // The filter on a view into the candidate text (trims the view).
     bool checkCandidate(std::string_view& name) const;
+    // What the run skipped or could not decode or read, for the end of the completion message.
+    std::string notesOnTheFile() const;
 
     const NameEngine& engine_;
     const SoundTables* sound_;
@@ -137,7 +146,10 @@ private:
     long long namesRead_ = 0;
     double total_ = 0;
     int lastProgress_ = -1;
-    std::string fullName_;  // reused for every candidate
+    std::string fullName_;   // reused for every candidate
+    std::string candidate_;  // the line just read, reused for every candidate
+    long long skipped_ = 0;
+    std::string endNotes_;
 };
 
 }  // namespace norlune

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <new>
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -444,7 +445,29 @@ void MainWindow::BaZhiCal() {
     search_.state().Gxiyong = report.favourable;
 }
 
+namespace {
+
+constexpr std::string_view kOutOfMemory = "内存不足，操作未能完成";
+
+}  // namespace
+
 void MainWindow::Command1_Click() {
+    try {
+        startSearch();
+    } catch (const std::bad_alloc&) {
+        // The run ends as after a stop, without its list, so that the window stays usable.
+        if (search_.running()) {
+            search_.finish();
+        }
+        running_ = false;
+        List1->setEnabled(true);
+        Command2->setEnabled(false);
+        updateCommands();
+        message(kOutOfMemory);
+    }
+}
+
+void MainWindow::startSearch() {
     if (running_ || search_.running()) {
         return;
     }
@@ -508,7 +531,7 @@ void MainWindow::runSearch() {
         NameSearch::Step step = search_.step();
         if (step.endOfFile) {
             showPending(pending);
-            message(std::string_view(kSearchCompleteMessage));
+            message(step.message);
             break;
         }
         if (step.progress) {
@@ -726,6 +749,14 @@ void MainWindow::List1_Click() {
 }
 
 void MainWindow::outputnamefile_Click() {
+    try {
+        outputNamesFile();
+    } catch (const std::bad_alloc&) {
+        message(kOutOfMemory);
+    }
+}
+
+void MainWindow::outputNamesFile() {
     const QString path = deps_.interaction->saveFileName(this, nameListFileFilter());
     if (path.isEmpty() || List1->count() == 0) {
         return;
@@ -745,6 +776,14 @@ void MainWindow::outputnamefile_Click() {
 }
 
 void MainWindow::inputnamefile_Click() {
+    try {
+        inputNamesFile();
+    } catch (const std::bad_alloc&) {
+        message(kOutOfMemory);
+    }
+}
+
+void MainWindow::inputNamesFile() {
     const QString path = deps_.interaction->openFileName(this, nameListFileFilter());
     if (path.isEmpty()) {
         return;

@@ -132,6 +132,9 @@ private:
     };
     // Puts the pending values into Label1, Label5 and ProgressBar1 and clears them.
     void showPending(PendingDisplay& pending);
+    void startSearch();
+    void outputNamesFile();
+    void inputNamesFile();
     // The start command follows the surname rule, except while a run is in progress.
     void updateCommands();
     void showListNum(int listNum);

@@ -77,6 +77,33 @@ TEST_F(CliSearchTest, MissingFileIsAFileError) {
     EXPECT_EQ(c.code, 1);
 }
 
+// A candidate file shorter than a pointer: its names are read, not the bytes of a dead frame.
+TEST_F(CliSearchTest, ShortUtf8FileIsReadIntact) {
+    write("s.dat", "1\n家健\n栩\n明华\n");
+    const Result r =
+        runCli({"search", "--surname", "张", "--candidates", (dir / "s.dat").string(), "--scores"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "张家健\t94\n张栩\t94\n");
+    EXPECT_EQ(r.err, "测算完成，请点击姓名列表中名字查看其详细理数！\n");
+}
+
+TEST_F(CliSearchTest, UnusableCandidatePathsAreFileErrors) {
+    write("ctl.dat", "3\r\n家健\r\n\x1B[2J栩\r\n栩\t\r\n");
+    const Result ctl =
+        runCli({"search", "--surname", "张", "--candidates", (dir / "ctl.dat").string()});
+    EXPECT_EQ(ctl.code, 0);
+    EXPECT_EQ(ctl.out, "张家健\n");
+    EXPECT_EQ(ctl.err,
+              "测算完成，请点击姓名列表中名字查看其详细理数！（已跳过 2 "
+              "行含控制字符或过长的候选名字）\n");
+    for (const std::string& path : {dir.string(), std::string("/dev/zero")}) {
+        const Result r = runCli({"search", "--surname", "张", "--candidates", path});
+        EXPECT_EQ(r.code, 1) << path;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_NE(r.err.find("不是普通文件"), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(CliSearchTest, BadUsage) {
     const std::vector<std::vector<std::string>> bad = {
         {"search"},

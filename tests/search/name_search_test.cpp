@@ -64,6 +64,7 @@ protected:
         std::vector<int> progress;
         std::vector<std::string> labels5;
         bool completed = false;
+        std::string message;
     };
     Run runToEnd() {
         Run run;
@@ -71,6 +72,7 @@ protected:
             const NameSearch::Step s = search.step();
             if (s.endOfFile) {
                 run.completed = true;
+                run.message = s.message;
                 break;
             }
             if (s.progress) {
@@ -273,6 +275,52 @@ TEST_F(NameSearchTest, HeaderDoesNotStopTheRunAndProgressStaysInRange) {
         EXPECT_EQ(run.progress, c.progress) << c.header;
         EXPECT_EQ(search.state().TestNum, 4);
     }
+}
+
+// Control characters never reach a label or the list: their lines are rejected by the filter and
+// counted in the completion message, which stays as it was when nothing was skipped.
+TEST_F(NameSearchTest, LinesWithControlCharactersAreSkippedAndCounted) {
+    SearchSettings s;
+    s.surname = "甲";
+    const std::vector<std::string> clean = {"乙", "丙丁", " 戊 ", ""};
+    writeCandidates("M.dat", clean);
+    ASSERT_EQ(search.start(s, dir.path().string()).kind, NameSearch::StartResult::Kind::Searching);
+    const Run plain = runToEnd();
+    EXPECT_EQ(plain.message, kSearchCompleteMessage);
+    EXPECT_EQ(search.skippedLines(), 0);
+
+    std::vector<std::string> lines = clean;
+    const std::vector<std::string> unsafe = {
+        "乙\x1B[31m", "\x1B]0;丙\a",
+        "\t丁",       std::string("戊\0", 4),
+        "己\x7F",     "庚\xC2\x85",
+        "辛\xC2\x9B", std::string(TextLineReader::kMaxLineBytes + 1, 'x')};
+    lines.insert(lines.end(), unsafe.begin(), unsafe.end());
+    writeCandidates("M.dat", lines);
+    search.setListNum(100);
+    ASSERT_EQ(search.start(s, dir.path().string()).kind, NameSearch::StartResult::Kind::Searching);
+    std::vector<std::string> shown;
+    for (;;) {
+        const NameSearch::Step step = search.step();
+        if (step.label1) {
+            shown.push_back(*step.label1);
+        }
+        if (step.endOfFile) {
+            EXPECT_EQ(step.message, std::string(kSearchCompleteMessage) +
+                                        "（已跳过 8 行含控制字符或过长的候选名字）");
+            break;
+        }
+    }
+    for (const std::string& text : search.finish()) {
+        shown.push_back(text);
+    }
+    for (const std::string& text : shown) {
+        EXPECT_FALSE(hasControlCharacters(text)) << text;
+    }
+    EXPECT_EQ(search.skippedLines(), 8);
+    EXPECT_EQ(search.state().TestNum, static_cast<long long>(lines.size()));
+    std::string name = "乙\t";
+    EXPECT_FALSE(search.CheckName(name));
 }
 
 TEST_F(NameSearchTest, UnusableFilesEndCleanlyWithAMessage) {

@@ -67,7 +67,9 @@ TEST(TextFileTest, AtomicWriteReplacesOnlyWhenComplete) {
     // A target inside a missing folder cannot be written: a message, nothing created.
     EXPECT_NE(writeTextFileAtomically(dir.file("missing/list.txt"), {"王"}), "");
     // A temporary file that cannot be created leaves the existing target as it was.
-    ::mkdir((path + ".norlune-tmp").c_str(), 0755);
+    for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        ::mkdir(temporaryPathFor(path, attempt).c_str(), 0755);
+    }
     EXPECT_NE(writeTextFileAtomically(path, {"李"}), "");
     EXPECT_EQ(decodeText(readBytes(path)).utf8, "王\r\n王小明\r\n");
 }
