@@ -168,6 +168,7 @@ TEST_F(CliInputTest, OutputThatCannotBeWrittenIsAFileError) {
         {full, {"strokes", "王"}, 1, "norlune-cli：无法写出结果：磁盘已满\n"},
         {full, {"--help"}, 1, "norlune-cli：无法写出结果：磁盘已满\n"},
         {fds[1], {"report", "王", "小明"}, 1, "norlune-cli：无法写出结果：输出管道已关闭\n"},
+        // Nothing to write: no name of the file has two characters.
         {fds[1],
          {"search", "--surname", "王", "--length", "2", "--candidates", path("no_match.dat")},
          0,

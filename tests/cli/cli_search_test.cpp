@@ -84,7 +84,7 @@ TEST_F(CliSearchTest, ShortUtf8FileIsReadIntact) {
         runCli({"search", "--surname", "张", "--candidates", (dir / "s.dat").string(), "--scores"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "张家健\t94\n张栩\t94\n");
-    EXPECT_EQ(r.err, "测算完成，请点击姓名列表中名字查看其详细理数！\n");
+    EXPECT_EQ(r.err, "测算完成。要查看某个名字的详细理数，请运行 norlune-cli report 姓 名。\n");
 }
 
 TEST_F(CliSearchTest, UnusableCandidatePathsAreFileErrors) {
@@ -94,8 +94,8 @@ TEST_F(CliSearchTest, UnusableCandidatePathsAreFileErrors) {
     EXPECT_EQ(ctl.code, 0);
     EXPECT_EQ(ctl.out, "张家健\n");
     EXPECT_EQ(ctl.err,
-              "测算完成，请点击姓名列表中名字查看其详细理数！（已跳过 2 "
-              "行含控制字符或过长的候选名字）\n");
+              "测算完成。要查看某个名字的详细理数，请运行 norlune-cli report 姓 名。"
+              "（已跳过 2 行含控制字符或过长的候选名字）\n");
     for (const std::string& path : {dir.string(), std::string("/dev/zero")}) {
         const Result r = runCli({"search", "--surname", "张", "--candidates", path});
         EXPECT_EQ(r.code, 1) << path;
