@@ -95,6 +95,27 @@ bool NameSearch::CheckName(std::string& name) const {
 NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
                                           const std::string& candidateDirectory,
                                           const std::optional<std::string>& candidatePath) {
+    return startWith(settings, [&](StartResult& result) {
+        const std::string path =
+            candidatePath ? *candidatePath : candidateFilePath(candidateDirectory, settings.female);
+        return CandidateFile::open(path, result.message, result.warning);
+    });
+}
+
+NameSearch::StartResult NameSearch::startOnBytes(const SearchSettings& settings,
+                                                 std::string candidateBytes) {
+    return startWith(settings, [&](StartResult& result) {
+        std::optional<CandidateFile> file = CandidateFile::fromBytes(std::move(candidateBytes));
+        if (!file) {
+            result.message = "候选名字文件是空的，没有标题行";
+        }
+        return file;
+    });
+}
+
+NameSearch::StartResult NameSearch::startWith(
+    const SearchSettings& settings,
+    const std::function<std::optional<CandidateFile>(StartResult&)>& openFile) {
     StartResult result;
     if (running()) {
         result.kind = StartResult::Kind::Refused;
@@ -151,9 +172,7 @@ NameSearch::StartResult NameSearch::start(const SearchSettings& settings,
     if (sound_ != nullptr && (settings.cleanSound || settings.standardChars)) {
         soundFilter_.emplace(*sound_, state_.Gxing, settings.cleanSound, settings.standardChars);
     }
-    const std::string path =
-        candidatePath ? *candidatePath : candidateFilePath(candidateDirectory, settings.female);
-    file_ = CandidateFile::open(path, result.message, result.warning);
+    file_ = openFile(result);
     if (!file_) {
         result.kind = StartResult::Kind::Failed;
         return result;

@@ -2,6 +2,7 @@
 // The search: the main window's state members, the start sequence, the filter, the loop as a run
 // that advances one candidate per step, and the end of the run. The window owns one NameSearch,
 // drives it and lets its event loop run once between two steps.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ public:
     // when given, whatever the sex).
     StartResult start(const SearchSettings& settings, const std::string& candidateDirectory,
                       const std::optional<std::string>& candidatePath = std::nullopt);
+    // The same over candidate-file bytes held in memory instead of a file.
+    StartResult startOnBytes(const SearchSettings& settings, std::string candidateBytes);
 
     bool running() const { return file_.has_value(); }
 
@@ -129,6 +132,9 @@ public:
     const std::string& endNotes() const { return endNotes_; }
 
 private:
+    StartResult startWith(
+        const SearchSettings& settings,
+        const std::function<std::optional<CandidateFile>(StartResult&)>& openFile);
     // The filter on a view into the candidate text (trims the view).
     bool checkCandidate(std::string_view& name) const;
     // What the run skipped or could not decode or read, for the end of the completion message.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -25,6 +26,46 @@ constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
 
 iconv_t noIconv() {
     return reinterpret_cast<iconv_t>(-1);
+}
+
+// Opening a converter costs far more than converting a short text, and every file read opens one or
+// two: each thread keeps one spare converter per direction for the next user.
+class ConverterCache {
+public:
+    ~ConverterCache() {
+        for (iconv_t cd : spare_) {
+            if (cd != noIconv()) {
+                iconv_close(cd);
+            }
+        }
+    }
+    // A converter in its initial state, or noIconv() when the conversion is not available.
+    iconv_t take(std::size_t slot, const char* to, const char* from) {
+        const iconv_t cd = std::exchange(spare_[slot], noIconv());
+        if (cd != noIconv()) {
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            return cd;
+        }
+        return iconv_open(to, from);
+    }
+    void give(std::size_t slot, iconv_t cd) {
+        if (spare_[slot] == noIconv()) {
+            spare_[slot] = cd;
+        } else {
+            iconv_close(cd);
+        }
+    }
+
+private:
+    std::array<iconv_t, 5> spare_{noIconv(), noIconv(), noIconv(), noIconv(), noIconv()};
+};
+
+thread_local ConverterCache converters;
+
+constexpr std::size_t kEncoderSlot = 4;
+
+std::size_t decoderSlot(TextEncoding encoding) {
+    return static_cast<std::size_t>(encoding);
 }
 
 const char* iconvName(TextEncoding encoding) {
@@ -275,7 +316,7 @@ TextDecoder::TextDecoder(TextEncoding encoding) : encoding_(encoding) {}
 
 TextDecoder::~TextDecoder() {
     if (iconv_ != nullptr) {
-        iconv_close(static_cast<iconv_t>(iconv_));
+        converters.give(decoderSlot(encoding_), static_cast<iconv_t>(iconv_));
     }
 }
 
@@ -316,7 +357,7 @@ void TextDecoder::decodeUtf8(std::string_view bytes, bool last, std::string& out
 
 void TextDecoder::decodeWithIconv(std::string_view bytes, bool last, std::string& out) {
     if (iconv_ == nullptr && !iconvFailed_) {
-        const iconv_t cd = iconv_open("UTF-8", iconvName(encoding_));
+        const iconv_t cd = converters.take(decoderSlot(encoding_), "UTF-8", iconvName(encoding_));
         if (cd == noIconv()) {
             iconvFailed_ = true;
         } else {
@@ -379,7 +420,7 @@ DecodedText decodeText(std::string_view bytes) {
 }
 
 std::string encodeGb18030(std::string_view utf8) {
-    const iconv_t cd = iconv_open("GB18030", "UTF-8");
+    const iconv_t cd = converters.take(kEncoderSlot, "GB18030", "UTF-8");
     if (cd == noIconv()) {
         return std::string(utf8);
     }
@@ -401,7 +442,7 @@ std::string encodeGb18030(std::string_view utf8) {
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
+    converters.give(kEncoderSlot, cd);
     return out;
 }
 

@@ -132,10 +132,14 @@ TEST(EncodingJudgementTest, EveryExportedListReadsBackUnchanged) {
     }
 }
 
-// A UTF-8 list of every boy's name with one bad byte (of several kinds, at several places) stays
-// UTF-8: every other name reads back unchanged and the bad byte is reported.
+// A UTF-8 list of every fourth boy's name with one bad byte (of several kinds, at several places)
+// stays UTF-8: every other name reads back unchanged and the bad byte is reported.
 TEST(EncodingJudgementTest, OneBadByteInUtf8KeepsAllOtherNames) {
-    const std::vector<std::string> names = shippedNames("M.dat");
+    std::vector<std::string> names;
+    const std::vector<std::string> all = shippedNames("M.dat");
+    for (std::size_t i = 0; i < all.size(); i += 4) {
+        names.push_back(all[i]);
+    }
     std::string text = "王\n";
     for (const std::string& name : names) {
         text += "王" + name + "\n";

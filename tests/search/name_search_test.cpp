@@ -323,6 +323,25 @@ TEST_F(NameSearchTest, LinesWithControlCharactersAreSkippedAndCounted) {
     EXPECT_FALSE(search.CheckName(name));
 }
 
+// A run over candidate bytes in memory is the run over the same bytes in a file.
+TEST_F(NameSearchTest, RunOverBytesEqualsRunOverTheFile) {
+    SearchSettings s;
+    s.surname = "甲";
+    writeCandidates("M.dat", allNames());
+    ASSERT_EQ(search.start(s, dir.path().string()).kind, NameSearch::StartResult::Kind::Searching);
+    const Run fromFile = runToEnd();
+    ASSERT_EQ(search.startOnBytes(s, readBytes(dir.file("M.dat"))).kind,
+              NameSearch::StartResult::Kind::Searching);
+    const Run fromBytes = runToEnd();
+    EXPECT_FALSE(fromFile.list.empty());
+    EXPECT_EQ(fromBytes.list, fromFile.list);
+    EXPECT_EQ(fromBytes.progress, fromFile.progress);
+    EXPECT_EQ(fromBytes.message, fromFile.message);
+    const NameSearch::StartResult empty = search.startOnBytes(s, "");
+    EXPECT_EQ(empty.kind, NameSearch::StartResult::Kind::Failed);
+    EXPECT_FALSE(search.running());
+}
+
 TEST_F(NameSearchTest, UnusableFilesEndCleanlyWithAMessage) {
     SearchSettings s;
     s.surname = "甲";

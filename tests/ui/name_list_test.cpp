@@ -124,6 +124,14 @@ TEST_F(NameListTest, ImportReplacesListAndSurnameAndSkipsEmptyLines) {
     EXPECT_TRUE(fake.messages.isEmpty());
 }
 
+// Lines with control characters never reach the list; the message counts them.
+TEST_F(NameListTest, ImportSkipsLinesWithControlCharactersAndSaysHowMany) {
+    importLines({"王", "王小明", "王\x1B[31m明", "王\t明", "王明"});
+    EXPECT_EQ(listEntries(), (QStringList{qs("王小明"), qs("王明")}));
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_TRUE(fake.messages.front().startsWith(qs("已跳过 2 行含控制字符或过长的内容：")));
+}
+
 TEST_F(NameListTest, CancelledImportChangesNothing) {
     importLines({"王", "王小明"});
     action("inputnamefile")->trigger();  // no answer queued: cancelled

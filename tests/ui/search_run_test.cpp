@@ -46,6 +46,31 @@ protected:
     QPushButton* stop() const { return control<QPushButton>("Command2"); }
 };
 
+// Candidates with control characters are skipped: never in a label or the list, counted in the
+// completion message.
+TEST_F(SearchRunTest, ControlCharactersNeverReachTheWindow) {
+    std::vector<std::string> lines = kCandidates;
+    lines.insert(lines.begin() + 3, "\x1B[31m浩然");
+    lines.push_back("子涵\t");
+    writeCandidates("M.dat", lines);
+    QStringList labels;
+    auto* label1 = control<QLabel>("Label1");
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, label1,
+                     [&labels, label1] { labels << label1->text(); });
+    watcher.start(0);
+    start()->click();
+    EXPECT_EQ(listEntries(), qualifying("赵", kCandidates, false));
+    EXPECT_EQ(fake.messages, QStringList{qs(std::string(kSearchCompleteMessage) +
+                                            "（已跳过 2 行含控制字符或过长的候选名字）")});
+    for (const QString& text : labels + listEntries()) {
+        for (QChar c : text) {
+            EXPECT_FALSE(c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+                << text.toStdString();
+        }
+    }
+}
+
 TEST_F(SearchRunTest, WholeRunFillsTheListInSlotOrder) {
     writeCandidates("M.dat", kCandidates);
     const QStringList expected = qualifying("赵", kCandidates, false);
