@@ -20,6 +20,7 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+constexpr std::string_view kGb18030Mark = "\x84\x31\x95\x33";  // U+FEFF in GB18030
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
@@ -297,6 +298,9 @@ EncodingChoice judgeEncoding(std::string_view sample, bool complete) {
     }
     if (sample.substr(0, kUtf16BeMark.size()) == kUtf16BeMark) {
         return {TextEncoding::Utf16Be, kUtf16BeMark.size()};
+    }
+    if (sample.substr(0, kGb18030Mark.size()) == kGb18030Mark) {
+        return {TextEncoding::Gb18030, kGb18030Mark.size()};
     }
     const ReadingJudgement utf8 =
         judgeUtf8(complete ? sample : sample.substr(0, utf8CutPoint(sample)));
@@ -744,7 +748,17 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::string textFileBytes(const std::vector<std::string>& lines) {
-    return encodeGb18030(joinLinesCrLf(lines));
+    std::string bytes = encodeGb18030(joinLinesCrLf(lines));
+    // Text whose bytes a reader would take for another encoding (or that starts with a mark of
+    // its own) gets GB18030's byte-order mark, so that it always reads back as written; every
+    // other text is written without one, as GBK readers expect.
+    const EncodingChoice judged =
+        judgeEncoding(std::string_view(bytes).substr(0, kEncodingSampleBytes),
+                      bytes.size() <= kEncodingSampleBytes);
+    if (judged.encoding != TextEncoding::Gb18030 || judged.markLength > 0) {
+        bytes.insert(0, kGb18030Mark);
+    }
+    return bytes;
 }
 
 std::string temporaryPathFor(const std::string& target, unsigned attempt) {

@@ -135,7 +135,6 @@ private:
     EncodingChoice choice_;
     std::unique_ptr<TextDecoder> decoder_;
     std::string raw_;  // bytes read but not yet decoded
-    std::size_t rawPos_ = 0;
     bool sourceDone_ = false;
     bool decoderDone_ = false;
     std::string pending_;  // decoded text not yet returned as lines
@@ -157,7 +156,9 @@ TextFileRead readTextFile(const std::string& path);
 // A Chinese text for an errno value of a failed read or write (磁盘已满, 没有写入权限, …).
 std::string fileErrorReason(int error, bool writing);
 
-// The lines as GB18030, each ended by CR LF: what writeTextFileAtomically writes.
+// The lines as GB18030, each ended by CR LF: what writeTextFileAtomically writes. In the rare case
+// that these bytes would be judged another encoding, GB18030's byte-order mark (84 31 95 33) comes
+// first.
 std::string textFileBytes(const std::vector<std::string>& lines);
 
 // Writes the lines as GB18030, each ended by CR LF, into a new temporary file in the target's

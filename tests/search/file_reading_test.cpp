@@ -120,6 +120,14 @@ TEST(EncodingJudgementTest, EveryExportedListReadsBackUnchanged) {
         }
     }
     EXPECT_EQ(wrong, 0u);
+    // Text that would be judged UTF-8 after export gets GB18030's mark and still reads back.
+    const NameList odd{"", {"\xEF\xBF\xBD\xE8\x8E\xA5\xE5\x9F\x80", "毫h"}};
+    const std::string bytes = nameListBytes(odd);
+    const NameListImport oddBack = readNameList(TextLineReader(memorySource(bytes)), "odd.txt");
+    ASSERT_TRUE(oddBack.list.has_value());
+    EXPECT_EQ(oddBack.list->entries, odd.entries);
+    // A list that reads back by itself is written without a mark.
+    EXPECT_EQ(nameListBytes({"王", {"王明"}}), encodeGb18030("王\r\n王明\r\n"));
     // And through real files, for the surnames whose lists once came back in other scripts.
     TempDir dir;
     for (const char* surname : {"郑", "谢", "肖", "叶", "魏"}) {
