@@ -12,6 +12,7 @@
 #include "engine/utf8.h"
 #include "fuzz/fuzz_support.h"
 #include "search/name_search.h"
+#include "search/text_file.h"
 
 using norlune::fuzz::check;
 
@@ -52,6 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "progress out of range");
         if (step.label1) {
             check(step.label1->starts_with(settings.surname), "a full name without the surname");
+            check(!norlune::hasControlCharacters(*step.label1),
+                  "a shown name holds a control character");
         }
     }
     check(search.state().TestNum == steps, "TestNum differs from the candidates read");
@@ -61,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(name.starts_with(settings.surname) && name.size() > settings.surname.size(),
               "a listed name without the surname or a given name");
         check(norlune::isValidUtf8(name), "a listed name is not valid UTF-8");
-        check(name.find_first_of("\r\n") == std::string::npos, "a listed name holds a line end");
+        check(!norlune::hasControlCharacters(name), "a listed name holds a control character");
     }
     return 0;
 }

@@ -1,7 +1,8 @@
-// Text decoding and line splitting: any bytes decode to valid UTF-8, and the lines cover the text
-// without a line end inside any of them.
+// Text decoding and line splitting: any bytes decode to valid UTF-8, the lines cover the text
+// without a line end inside any of them, and the streaming line reader agrees.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "engine/utf8.h"
@@ -37,5 +38,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool openLast = !text.empty() && text.back() != '\n' && text.back() != '\r';
     check(lines.size() == lineEnds + (openLast ? 1 : 0), "wrong number of lines");
     check(lineChars <= text.size(), "lines longer than the text");
+
+    // The line reader, which decodes a piece at a time, gives the same lines; of a line longer
+    // than it keeps, it gives the start.
+    norlune::TextLineReader reader(norlune::memorySource(std::string(bytes)));
+    std::string line;
+    std::size_t index = 0;
+    while (reader.next(line)) {
+        check(index < lines.size(), "the line reader gives more lines");
+        if (reader.lastLineTooLong()) {
+            check(lines[index].starts_with(line), "the line reader cut a line wrongly");
+        } else {
+            check(line == lines[index], "the line reader gives another line");
+        }
+        ++index;
+    }
+    check(index == lines.size(), "the line reader gives fewer lines");
     return 0;
 }
