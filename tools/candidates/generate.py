@@ -549,12 +549,14 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
         if rules.accept(name, "real"):
             add(name, "real", curated.files_of(name))
 
-    # 2. one-character names: the real ones first, then every other usable character,
-    # the ones that real two-character names use most first
+    # 2. one-character names: the real ones first, then every other usable character that is
+    # not rare, the ones that real two-character names use most first
     singles = real.by_weight(1)
     found = set(singles)
     uses = collections.Counter(c for g in real.by_weight(2) for c in g)
-    singles += sorted((c for c in rules.usable if c not in found), key=lambda c: -uses[c])
+    # (a rare character stands alone only where a real name has it alone)
+    singles += sorted((c for c in rules.usable if c not in found and c not in curated.rare),
+                      key=lambda c: -uses[c])
     for name in singles:
         if rules.accept(name, "single"):
             add(name, "single", curated.files_of(name))
