@@ -758,6 +758,13 @@ std::string textFileBytes(const std::vector<std::string>& lines) {
     if (judged.encoding != TextEncoding::Gb18030 || judged.markLength > 0) {
         bytes.insert(0, kGb18030Mark);
     }
+    // The converter has no GB18030 form for a few private-use characters (those that GB18030 later
+    // gave to standard characters): text with one of them is written as UTF-8 after its mark,
+    // which loses nothing.
+    const std::string text = joinLinesCrLf(lines);
+    if (decodeText(bytes).utf8 != text) {
+        bytes = "\xEF\xBB\xBF" + text;
+    }
     return bytes;
 }
 
