@@ -7,22 +7,15 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "tests/cli/cli_run.h"
 
 namespace norlune::cli {
 namespace {
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
+using cli_test::Result;
 
-Result runCli(std::vector<std::string> args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Io io{out, err, false, ""};
-    const int code = run(args, io);
-    return {code, out.str(), err.str()};
+Result runCli(const std::vector<std::string>& args) {
+    return cli_test::runCliIn("", args);
 }
 
 int countLines(const std::string& text) {

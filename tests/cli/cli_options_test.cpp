@@ -9,6 +9,7 @@
 #include "cli/cli.h"
 #include "engine/name_engine.h"
 #include "engine/utf8.h"
+#include "tests/cli/cli_run.h"
 
 namespace norlune::cli {
 namespace {
@@ -16,18 +17,10 @@ namespace {
 const std::string kShipped =
     (std::filesystem::path(NORLUNE_TEST_DATA_DIR).parent_path().parent_path() / "data").string();
 
-struct Result {
-    int code;
-    std::string out;
-    std::string err;
-};
+using cli_test::Result;
 
 Result runCli(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Io io{out, err, false, kShipped};
-    const int code = run(args, io);
-    return {code, out.str(), err.str()};
+    return cli_test::runCliIn(kShipped, args);
 }
 
 std::vector<std::string> lines(const std::string& text) {
