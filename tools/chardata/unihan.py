@@ -19,7 +19,7 @@ _FILES = (
 _FIELDS = {
     "kGB0", "kGB1", "kTGH", "kTraditionalVariant", "kSimplifiedVariant", "kRSUnicode",
     "kRSKangXi", "kTotalStrokes", "kMandarin", "kCantonese", "kFrequency", "kHanyuPinlu",
-    "kIRG_TSource",
+    "kIRG_TSource", "kTGHZ2013", "kXHC1983", "kHanyuPinyin",
 }
 
 # Last radical number of each stroke count of the 214 Kangxi radicals.
@@ -76,11 +76,13 @@ def pinyin_initial(letters):
 
 
 class Unihan:
-    def __init__(self, directory):
+    def __init__(self, directory, files=_FILES):
+        """Reads `files` (the Unihan files of _FILES by default; a tool that needs only some of
+        the fields names the files that hold them)."""
         self.directory = directory
         self.props = collections.defaultdict(dict)
         self.version = None
-        for name in _FILES:
+        for name in files:
             self._read(name)
         self.gb0 = {}
         self.gb1 = {}

@@ -16,7 +16,6 @@ when a file in the output folder differs from what the run builds.
 """
 
 import argparse
-import bz2
 import os
 import re
 import sys
@@ -24,6 +23,11 @@ import unicodedata
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(ROOT, "tools", "chardata"))
+sys.path.insert(0, HERE)
+
+import compare  # noqa: E402  (the check against an independent pinyin library)
+from unihan import Unihan  # noqa: E402  (the character data's Unihan reader)
 
 READING_FIELDS = ("kMandarin", "kHanyuPinlu", "kTGHZ2013", "kXHC1983", "kHanyuPinyin")
 OTHER_FIELDS = ("kTGH", "kGB0")
@@ -86,25 +90,55 @@ def field_readings(field, value):
     raise ValueError(field)
 
 
-def readings_of(props):
-    """The readings of one character: the usual one (kMandarin) first, then the other readings
-    of the modern dictionaries (kHanyuPinlu by count, kTGHZ2013, kXHC1983) and, only where these
-    give none, of kHanyuPinyin. Names are read with full tones, so neutral-tone readings are dropped
-    (子 zǐ, not zi) unless a character has no other."""
-    usual = [numbered(r) for r in field_readings("kMandarin", props["kMandarin"])] \
+def pinlu_counts(props):
+    """(reading, count) of kHanyuPinlu, most counted first, neutral-tone readings left out."""
+    found = re.findall(r"([^\s(]+)\((\d+)\)", props.get("kHanyuPinlu", ""))
+    counted = [(numbered(r), int(n)) for r, n in found]
+    counted = [(r, n) for r, n in counted if not r.endswith("5")]
+    return sorted(counted, key=lambda item: -item[1])
+
+
+def usual_reading(props):
+    """The reading a character has where nothing else decides: among the readings of the 2013
+    standard dictionary (kTGHZ2013) the one counted most in kHanyuPinlu, else kMandarin's if the
+    dictionary has it, else the dictionary's first; a character the dictionary does not hold
+    takes kHanyuPinlu's most counted reading, else kMandarin's first. Neutral tones give way to a
+    full one (子 zǐ)."""
+    standard = []
+    if "kTGHZ2013" in props:
+        standard = [numbered(r) for r in field_readings("kTGHZ2013", props["kTGHZ2013"])]
+    full = [r for r in standard if not r.endswith("5")]
+    counted = [r for r, _ in pinlu_counts(props)]
+    mandarin = [numbered(r) for r in field_readings("kMandarin", props["kMandarin"])] \
         if "kMandarin" in props else []
-    others = []
-    for field in ("kHanyuPinlu", "kTGHZ2013", "kXHC1983"):
-        if field in props:
-            others.extend(numbered(r) for r in field_readings(field, props[field]))
-    if not others and "kHanyuPinyin" in props:
-        others.extend(numbered(r) for r in field_readings("kHanyuPinyin", props["kHanyuPinyin"]))
-    out = []
-    for r in usual[:1] + others + usual[1:]:
-        if r not in out and not r.endswith("5"):
+    if full:
+        for r in counted + mandarin:
+            if r in full:
+                return r
+        return full[0]
+    for r in counted + [r for r in mandarin if not r.endswith("5")]:
+        return r
+    return (mandarin + standard)[0] if mandarin + standard else None
+
+
+def readings_of(props, name_reading=None):
+    """The readings of one character that the sound analysis uses: the usual reading first (the
+    reading in names where the name-reading list gives one, `name_reading`), then the readings
+    common enough to be heard in a name: the usual reading that a name reading displaced, and any
+    reading counted for at least a tenth of the character's uses in kHanyuPinlu (乐 lè, yuè).
+    Readings of old texts and rare senses are left out, so that no name is flagged through them."""
+    usual = usual_reading(props)
+    if usual is None:
+        return []
+    first = name_reading or usual
+    out = [first]
+    if usual not in out:
+        out.append(usual)
+    counted = pinlu_counts(props)
+    total = sum(n for _, n in counted)
+    for r, n in counted:
+        if r not in out and n * 10 >= total:
             out.append(r)
-    if not out:
-        out = (usual + others)[:1]
     return out[:MAX_READINGS]
 
 
@@ -120,20 +154,8 @@ def all_readings(props):
 # ---------------------------------------------------------------- Unihan
 
 def read_unihan(directory):
-    props = {}
-    wanted = set(READING_FIELDS) | set(OTHER_FIELDS)
-    for name in ("Unihan_Readings", "Unihan_OtherMappings"):
-        path = os.path.join(directory, name + ".txt")
-        handle = open(path, encoding="utf-8") if os.path.exists(path) \
-            else bz2.open(path + ".bz2", "rt", encoding="utf-8")
-        with handle:
-            for line in handle:
-                if line.startswith("#") or not line.strip():
-                    continue
-                code, field, value = line.rstrip("\n").split("\t", 2)
-                if field in wanted:
-                    props.setdefault(chr(int(code[2:], 16)), {})[field] = value
-    return props
+    """The Unihan properties by character, read with the character data's reader."""
+    return Unihan(directory, files=("Unihan_Readings", "Unihan_OtherMappings")).props
 
 
 def standard_table(props):
@@ -169,25 +191,28 @@ def list_lines(path):
                 yield number, fields
 
 
-def resolve(word, syllables, props, where):
-    """The numbered readings of `word` spelt by `syllables`: a syllable with a tone digit must be
-    one of the character's readings; one without takes the first reading with those letters."""
+def check_syllables(word, syllables, props, where, neutral=False):
+    """The numbered syllables of `word`, each checked against Unihan: a syllable with tone 1 to 4
+    must be one of the character's readings; with `neutral`, tone 5 needs only its letters to be
+    one (孙子 sun1 zi5)."""
     if len(syllables) != len(word):
         raise InputError(f"{where}: {word} has {len(word)} characters, "
                          f"but {len(syllables)} syllables are given")
     out = []
     for ch, syllable in zip(word, syllables):
-        p = props.get(ch, {})
-        ordered = readings_of(p) if "kMandarin" in p else []
-        known = ordered + sorted(all_readings(p) - set(ordered))
-        if syllable[-1].isdigit():
-            match = [r for r in known if r == syllable]
+        if not re.fullmatch(r"[a-z]+[1-5]", syllable) or \
+                (syllable.endswith("5") and not neutral):
+            raise InputError(f"{where}: {syllable} is no numbered syllable "
+                             f"(letters, then a tone 1 to 4{' or 5' if neutral else ''})")
+        known = all_readings(props.get(ch, {}))
+        if syllable.endswith("5"):
+            found = any(toneless(r) == toneless(syllable) for r in known)
         else:
-            match = [r for r in known if toneless(r) == syllable]
-        if not match:
+            found = syllable in known
+        if not found:
             raise InputError(f"{where}: Unihan does not read {ch} as {syllable} "
-                             f"(it gives {' '.join(known) or 'nothing'})")
-        out.append(match[0])
+                             f"(it gives {' '.join(sorted(known)) or 'nothing'})")
+        out.append(syllable)
     return out
 
 
@@ -202,18 +227,41 @@ def surname_readings(path, props):
             raise InputError(f"{where}: {surname} is listed twice")
         if not 1 <= len(surname) <= 2:
             raise InputError(f"{where}: a surname has one or two characters")
-        if not all(s[-1] in "1234" for s in syllables):
-            raise InputError(f"{where}: a surname reading needs a tone digit 1 to 4")
         seen.add(surname)
-        out.append(f"{surname}\t{' '.join(resolve(surname, syllables, props, where))}")
+        out.append(f"{surname}\t{' '.join(check_syllables(surname, syllables, props, where))}")
     return out
 
 
-def bad_words(path, props):
-    """Lines 'word TAB readings' in the list's order; duplicates are an error."""
-    out = []
+def name_readings(path, props):
+    """The list of readings in given names: ({character: reading}, ['word TAB readings'])."""
+    chars = {}
+    words = []
     seen = set()
     for number, fields in list_lines(path):
+        entry, syllables = fields[0], fields[1:]
+        where = f"{os.path.basename(path)}:{number}"
+        if entry in seen:
+            raise InputError(f"{where}: {entry} is listed twice")
+        if not 1 <= len(entry) <= 2:
+            raise InputError(f"{where}: an entry is a character or a word of two")
+        seen.add(entry)
+        readings = check_syllables(entry, syllables, props, where)
+        if len(entry) == 1:
+            chars[entry] = readings[0]
+        else:
+            words.append(f"{entry}\t{' '.join(readings)}")
+    return chars, words
+
+
+def bad_words(path, props):
+    """(lines 'word TAB readings', strong words) in the list's order; duplicates are an error."""
+    out = []
+    strong = []
+    seen = set()
+    for number, fields in list_lines(path):
+        mark = fields[-1] == "!"
+        if mark:
+            fields = fields[:-1]
         word, syllables = fields[0], fields[1:]
         where = f"{os.path.basename(path)}:{number}"
         if word in seen:
@@ -221,8 +269,10 @@ def bad_words(path, props):
         if not 2 <= len(word) <= 4:
             raise InputError(f"{where}: a word has two to four characters")
         seen.add(word)
-        out.append(f"{word}\t{' '.join(resolve(word, syllables, props, where))}")
-    return out
+        out.append(f"{word}\t{' '.join(check_syllables(word, syllables, props, where, True))}")
+        if mark:
+            strong.append(word)
+    return out, strong
 
 
 def stroke_characters(path):
@@ -232,15 +282,15 @@ def stroke_characters(path):
 
 # ---------------------------------------------------------------- build
 
-def build(props, strokes_path, surname_path, words_path):
+def build(props, strokes_path, surname_path, words_path, names_path):
     standard = standard_table(props)
     gb = gb2312(props)
     chars = stroke_characters(strokes_path) | {ch for ch, _ in standard} | set(gb)
+    in_names, name_words = name_readings(names_path, props)
     readings = []
     missing = []
     for ch in sorted(chars):
-        p = props.get(ch, {})
-        r = readings_of(p) if "kMandarin" in p else []
+        r = readings_of(props.get(ch, {}), in_names.get(ch))
         if not r:
             missing.append(ch)
             continue
@@ -249,11 +299,14 @@ def build(props, strokes_path, surname_path, words_path):
         raise InputError(f"characters without a Mandarin reading: {''.join(missing)}")
     surnames = surname_readings(surname_path, props)
     levels = ["".join(ch for ch, level in standard if level == k) for k in (1, 2, 3)]
+    words, strong = bad_words(words_path, props)
     return {
         "readings.txt": readings,
         "surname_readings.txt": surnames,
         "standard_chars.txt": levels + ["".join(gb)],
-        "bad_words.txt": bad_words(words_path, props),
+        "bad_words.txt": words,
+        "strong_words.txt": strong,
+        "name_readings.txt": name_words,
     }
 
 
@@ -268,9 +321,11 @@ def main():
     parser.add_argument("--check", action="store_true")
     args = parser.parse_args()
     try:
-        outputs = build(read_unihan(args.unihan), os.path.join(ROOT, "data", "strokes.txt"),
+        props = read_unihan(args.unihan)
+        outputs = build(props, os.path.join(ROOT, "data", "strokes.txt"),
                         os.path.join(HERE, "surname_readings.txt"),
-                        os.path.join(HERE, "bad_words.txt"))
+                        os.path.join(HERE, "bad_words.txt"),
+                        os.path.join(HERE, "name_readings.txt"))
     except InputError as error:
         print(f"generate.py: {error}", file=sys.stderr)
         return 2
@@ -290,6 +345,8 @@ def main():
             with open(path + ".tmp", "w", encoding="utf-8", newline="\n") as handle:
                 handle.write(text(lines))
             os.replace(path + ".tmp", path)
+    if args.check:
+        status = max(status, compare.check(outputs, props, args.data))
     return status
 
 
