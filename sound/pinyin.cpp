@@ -91,6 +91,21 @@ std::string pinyinFinal(std::string_view letters) {
     return std::string(rest);
 }
 
+std::string_view spokenInitial(std::string_view letters) {
+    const std::string_view initial = pinyinInitial(letters);
+    return initial == "y" || initial == "w" ? std::string_view() : initial;
+}
+
+std::string spokenFinal(std::string_view letters) {
+    const std::string_view initial = pinyinInitial(letters);
+    if (letters.substr(initial.size()) == "i" &&
+        (initial == "zh" || initial == "ch" || initial == "sh" || initial == "r" ||
+         initial == "z" || initial == "c" || initial == "s")) {
+        return "-i";
+    }
+    return pinyinFinal(letters);
+}
+
 std::string_view toneName(int tone) {
     switch (tone) {
         case 1:

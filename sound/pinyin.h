@@ -16,6 +16,14 @@ std::string_view pinyinInitial(std::string_view letters);
 // The final in its full form, whatever the spelling hides: yan gives ian, wei ui, ju v, you iu.
 std::string pinyinFinal(std::string_view letters);
 
+// The initial as spoken: pinyinInitial, but y and w, which only spell a final that begins with i, u
+// or ü, give none.
+std::string_view spokenInitial(std::string_view letters);
+
+// The final as spoken: pinyinFinal, but the apical vowel of zhi chi shi ri zi ci si, which is no
+// i, gives "-i".
+std::string spokenFinal(std::string_view letters);
+
 // 阴平 阳平 上声 去声 轻声 for tones 1 to 5.
 std::string_view toneName(int tone);
 

@@ -21,9 +21,10 @@ struct Span {
 
 // Calls visit(start, length, word, kind) for every bad word that a span of the name spells, the
 // spans in the order whole name, given name, adjacent pairs from the left, each span once; within a
-// span the shown readings come first, so the first visit of a word is its closest one. `options`
-// holds the readings each character may take (the shown one first; none for an unknown
-// character). Stops and returns true as soon as visit returns true.
+// span the shown readings come first, so the first visit of a word is its closest one. Only a
+// strong word is visited with other tones or other readings. `options` holds the readings each
+// character may take (the shown one first; none for an unknown character). Stops and returns true
+// as soon as visit returns true.
 template <class Visit>
 bool forEachHomophone(const SoundTables& tables, std::span<const std::span<const Reading>> options,
                       std::size_t surnameLength, Visit&& visit) {
@@ -70,14 +71,18 @@ bool forEachHomophone(const SoundTables& tables, std::span<const std::span<const
                     shown = shown && choice[k] == 0;
                 }
                 for (std::uint32_t w : tables.wordsSpelling(std::span(ids.data(), span.length))) {
+                    const BadWord& word = tables.badWords()[w];
                     HomophoneKind kind = HomophoneKind::OtherReading;
                     if (shown) {
-                        const auto& wordReadings = tables.badWords()[w].readings;
                         bool sameTones = true;
                         for (std::size_t k = 0; k < span.length; ++k) {
-                            sameTones = sameTones && pos[k][0].tone == wordReadings[k].tone;
+                            sameTones = sameTones && pos[k][0].tone == word.readings[k].tone;
                         }
                         kind = sameTones ? HomophoneKind::Exact : HomophoneKind::Toneless;
+                    }
+                    // An ordinary word is heard only on the shown readings with its own tones.
+                    if (kind != HomophoneKind::Exact && !word.strong) {
+                        continue;
                     }
                     if (visit(span.start, span.length, w, kind)) {
                         return true;
@@ -98,6 +103,37 @@ bool forEachHomophone(const SoundTables& tables, std::span<const std::span<const
                 break;
             }
         }
+    }
+    return false;
+}
+
+// Gives the given name's characters that form a listed word (朝阳) the word's readings, from the
+// left; `chars` and `options` hold the whole name, the given name from `begin` on.
+void applyNameWords(const SoundTables& tables, std::span<const char32_t> chars,
+                    std::span<std::span<const Reading>> options, std::size_t begin) {
+    for (std::size_t i = begin; i + 1 < chars.size() && i + 1 < options.size(); ++i) {
+        if (tables.nameWordReadings(chars[i], chars[i + 1], options[i], options[i + 1])) {
+            ++i;
+        }
+    }
+}
+
+// Whether two adjacent syllables are hard to say one after the other; fills the clash if so.
+bool clashes(const SoundTables& tables, Reading r1, Reading r2, Clash& clash) {
+    const std::string_view l1 = tables.letters(r1.syllable);
+    const std::string_view l2 = tables.letters(r2.syllable);
+    const std::string_view initial = spokenInitial(l1);
+    if (initial.empty() || initial != spokenInitial(l2)) {
+        return false;
+    }
+    clash.initial = initial;
+    if (const std::string final = spokenFinal(l1); final == spokenFinal(l2)) {
+        clash.final = final;
+        return true;
+    }
+    if (r1.tone == r2.tone) {
+        clash.tone = r1.tone;
+        return true;
     }
     return false;
 }
@@ -147,6 +183,7 @@ SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
     for (std::size_t i = s.size(); i < a.name.size(); ++i) {
         options.push_back(tables.readings(a.name[i]));
     }
+    applyNameWords(tables, a.name, options, s.size());
     for (const auto& o : options) {
         a.readings.push_back(o.empty() ? std::nullopt : std::optional<Reading>(o[0]));
     }
@@ -156,16 +193,12 @@ SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
         if (!a.readings[i] || !a.readings[i + 1]) {
             continue;
         }
-        const std::string_view l1 = tables.letters(a.readings[i]->syllable);
-        const std::string_view l2 = tables.letters(a.readings[i + 1]->syllable);
-        Clash clash{i, {}, {}};
-        if (!pinyinInitial(l1).empty() && pinyinInitial(l1) == pinyinInitial(l2)) {
-            clash.initial = pinyinInitial(l1);
+        // a given name that repeats a character (娜娜) is said so on purpose
+        if (i >= a.surnameLength && a.name[i] == a.name[i + 1]) {
+            continue;
         }
-        if (pinyinFinal(l1) == pinyinFinal(l2)) {
-            clash.final = pinyinFinal(l1);
-        }
-        if (!clash.initial.empty() || !clash.final.empty()) {
+        Clash clash{i, {}, {}, 0};
+        if (clashes(tables, *a.readings[i], *a.readings[i + 1], clash)) {
             a.clashes.push_back(std::move(clash));
         }
     }
@@ -207,7 +240,7 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
             toneNames += toneName(r->tone);
             pattern += isLevelTone(r->tone) ? "平" : "仄";
         } else {
-            pinyin += character(a.name[i]);
+            pinyin += character(a.name[i]) + "（读音不明）";
             toneNames += "不明";
             pattern += "？";
         }
@@ -234,20 +267,18 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
 
     std::string clashes = "声韵：";
     if (a.clashes.empty()) {
-        clashes += "相邻两字声母、韵母各不相同";
+        clashes += "相邻两字连读顺口";
     }
     for (std::size_t i = 0; i < a.clashes.size(); ++i) {
         const Clash& c = a.clashes[i];
         if (i > 0) {
             clashes += "；";
         }
-        clashes += quoted(std::u32string_view(a.name).substr(c.first, 2));
-        if (!c.initial.empty()) {
-            clashes += "声母同为" + c.initial;
-        }
+        clashes += quoted(std::u32string_view(a.name).substr(c.first, 2)) + "声母同为" + c.initial;
         if (!c.final.empty()) {
-            clashes +=
-                std::string(c.initial.empty() ? "" : "、") + "韵母同为" + toneMarked(c.final, 5);
+            clashes += "、韵母同为" + toneMarked(c.final, 5);
+        } else {
+            clashes += "、声调同为" + std::string(toneName(c.tone));
         }
     }
     if (!a.clashes.empty()) {
@@ -263,8 +294,14 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
         if (i > 0) {
             homophones += "；";
         }
-        homophones += quoted(std::u32string_view(a.name).substr(h.start, h.length)) + "与“" +
-                      tables.badWords()[h.word].word + "”";
+        const std::u32string_view span = std::u32string_view(a.name).substr(h.start, h.length);
+        const std::string& word = tables.badWords()[h.word].word;
+        if (u32ToUtf8(span) == word) {
+            // the name holds the word itself
+            homophones += "名中含“" + word + "”一词";
+            continue;
+        }
+        homophones += quoted(span) + "与“" + word + "”";
         switch (h.kind) {
             case HomophoneKind::Exact:
                 homophones += "同音";
@@ -320,6 +357,7 @@ SoundFilter::SoundFilter(const SoundTables& tables, std::string_view surname, bo
 
 bool SoundFilter::accepts(std::string_view givenName) const {
     std::array<std::span<const Reading>, kMaxPositions> options;
+    std::array<char32_t, kMaxPositions> chars{};
     std::copy(surname_.begin(), surname_.end(), options.begin());
     std::size_t n = surname_.size();
     std::size_t pos = 0;
@@ -329,12 +367,15 @@ bool SoundFilter::accepts(std::string_view givenName) const {
             return false;
         }
         if (n < kMaxPositions) {
+            chars[n] = ch;
             options[n++] = tables_.readings(ch);
         }
     }
     if (!cleanSound_) {
         return true;
     }
+    applyNameWords(tables_, std::span(chars.data(), n), std::span(options.data(), n),
+                   surname_.size());
     return !forEachHomophone(
         tables_, std::span(options.data(), n), surname_.size(),
         [](std::size_t, std::size_t, std::uint32_t, HomophoneKind) { return true; });

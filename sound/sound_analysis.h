@@ -1,8 +1,9 @@
 #pragma once
 // How a name sounds and whether its characters can be used.
 //
-// Readings: a surname takes its surname reading (单 shàn, 尉迟 yù chí), every other character its
-// usual reading; both come from the sound data.
+// Readings: a surname takes its surname reading (单 shàn, 尉迟 yù chí); a given name's two
+// characters that form a listed word take the word's readings (朝阳 zhāo yáng, 重阳 chóng yáng);
+// every other character its reading in names. All come from the sound data.
 //
 // Tones: tones 1 and 2 are 平, tones 3 and 4 仄; the neutral tone, short and unstressed, counts as
 // 仄 (names hardly ever carry it). The judgement, first rule that holds:
@@ -13,13 +14,18 @@
 //   4. otherwise: acceptable (尚可).
 // A character without a reading leaves the tones unjudged.
 //
-// Clashes: two adjacent syllables with the same initial (y and w count, as they are heard) or the
-// same final (in its full form: yan is ian, ju is jü) make a tongue-twister (李丽莉).
+// Clashes: two adjacent syllables are hard to say one after the other (李丽莉) when they share
+// their initial and either their final or their tone. Initials and finals are the spoken ones: y
+// and w are no initials (杨雨 share none), zhi chi shi ri and zi ci si have their own apical
+// vowels (施琪: shi and qi share no final), yu yue yuan yun and ju qu xu hold ü. A given name that
+// repeats a character (娜娜) is said so on purpose and is no clash.
 //
 // Homophones: a bad word is found where the whole name, the given name, or two adjacent syllables
-// spell its syllables. With every character on its shown reading and the same tones it is 同音;
-// with other tones 音近; a given-name character may also be read by one of its other readings
-// (polyphonic characters: 乐 lè or yuè), which gives 另读音近. The surname keeps its one reading.
+// spell its syllables. With every character on its shown reading and the word's tones it is 同音.
+// A strong word (an insult, a vulgarity, death, a notorious name) is also found with other tones
+// (音近) and through a given-name character's other common reading (另读音近: 乐 lè or yuè); an
+// ordinary word only with its own tones, so that 李一鸣 is not taken for 离异. The surname keeps
+// its one reading.
 //
 // Characters: every character outside the general standard table (通用规范汉字表) is named, and
 // every one outside GB 2312, which older systems cannot enter.
@@ -45,8 +51,9 @@ struct Homophone {
 
 struct Clash {
     std::size_t first = 0;  // the pair first, first + 1
-    std::string initial;    // the shared initial, or empty
-    std::string final;      // the shared final, or empty
+    std::string initial;    // the shared initial
+    std::string final;      // the shared final, or empty when the two share their tone instead
+    int tone = 0;           // the shared tone where the finals differ
 };
 
 struct SoundAnalysis {

@@ -1,11 +1,14 @@
 #include "sound/sound_tables.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
 #include "embedded/bad_words_txt.h"
+#include "embedded/name_readings_txt.h"
 #include "embedded/readings_txt.h"
 #include "embedded/standard_chars_txt.h"
+#include "embedded/strong_words_txt.h"
 #include "embedded/surname_readings_txt.h"
 #include "engine/text_lines.h"
 #include "engine/utf8.h"
@@ -14,7 +17,12 @@ namespace norlune {
 namespace {
 
 constexpr std::uint32_t kCountBits = 3;
-constexpr std::size_t kMaxReadings = 7;  // what kCountBits can count
+constexpr std::size_t kMaxReadings = 7;     // what kCountBits can count
+constexpr std::uint8_t kNameWordStart = 8;  // in levels_: the first character of a name word
+
+std::uint64_t pairKey(char32_t a, char32_t b) {
+    return std::uint64_t{a} << 32 | b;
+}
 
 [[noreturn]] void malformed(std::string_view where, std::string_view line) {
     throw std::runtime_error("sound data " + std::string(where) +
@@ -69,7 +77,8 @@ std::uint64_t SoundTables::key(std::span<const std::uint16_t> syllables) {
 }
 
 SoundTables SoundTables::fromText(std::string_view readings, std::string_view surnames,
-                                  std::string_view standard, std::string_view badWords) {
+                                  std::string_view standard, std::string_view badWords,
+                                  std::string_view strongWords, std::string_view nameWords) {
     SoundTables t;
     t.bmpIndex_.assign(0x10000, 0);
     for (std::string_view line : splitLines(readings)) {
@@ -126,6 +135,39 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
         }
         t.words_.push_back(std::move(word));
     }
+    for (std::string_view line : splitLines(strongWords)) {
+        const auto it = std::find_if(t.words_.begin(), t.words_.end(),
+                                     [&](const BadWord& w) { return w.word == line; });
+        if (it == t.words_.end()) {
+            malformed("strong words", line);
+        }
+        it->strong = true;
+    }
+    for (std::string_view line : splitLines(nameWords)) {
+        const auto fields = splitFields(line, '\t');
+        const std::u32string word = fields.empty() ? U"" : utf8ToU32(fields[0]);
+        if (fields.size() != 2 || word.size() != 2) {
+            malformed("name readings", line);
+        }
+        const std::vector<Reading> r = t.parseReadings(fields[1], "name readings");
+        if (r.size() != 2) {
+            malformed("name readings", line);
+        }
+        std::array<std::uint32_t, 2> entries{};
+        for (std::size_t k = 0; k < 2; ++k) {
+            // the word's reading first, then the character's others
+            std::vector<Reading> own{r[k]};
+            for (const Reading& other : t.readings(word[k])) {
+                if (!(other == r[k]) && own.size() < kMaxReadings) {
+                    own.push_back(other);
+                }
+            }
+            entries[k] = static_cast<std::uint32_t>(t.pool_.size() << kCountBits | own.size());
+            t.pool_.insert(t.pool_.end(), own.begin(), own.end());
+        }
+        t.nameWords_[pairKey(word[0], word[1])] = entries;
+        t.levels_.set(word[0], static_cast<std::uint8_t>(t.levels_.get(word[0]) | kNameWordStart));
+    }
     // The pair bits need the final number of syllables, so the words are indexed last.
     const std::size_t n = t.syllables_.size();
     t.pairBits_.assign((n * n + 63) / 64, 0);
@@ -144,7 +186,12 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
 
 SoundTables SoundTables::builtIn() {
     return fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt,
-                    embedded::kStandardCharsTxt, embedded::kBadWordsTxt);
+                    embedded::kStandardCharsTxt, embedded::kBadWordsTxt, embedded::kStrongWordsTxt,
+                    embedded::kNameReadingsTxt);
+}
+
+std::span<const Reading> SoundTables::entryReadings(std::uint32_t entry) const {
+    return std::span(pool_).subspan(entry >> kCountBits, entry & ((1U << kCountBits) - 1));
 }
 
 std::span<const Reading> SoundTables::readings(char32_t ch) const {
@@ -154,7 +201,21 @@ std::span<const Reading> SoundTables::readings(char32_t ch) const {
     } else if (const auto it = otherIndex_.find(ch); it != otherIndex_.end()) {
         entry = it->second;
     }
-    return std::span(pool_).subspan(entry >> kCountBits, entry & ((1U << kCountBits) - 1));
+    return entryReadings(entry);
+}
+
+bool SoundTables::nameWordReadings(char32_t a, char32_t b, std::span<const Reading>& first,
+                                   std::span<const Reading>& second) const {
+    if ((levels_.get(a) & kNameWordStart) == 0) {
+        return false;
+    }
+    const auto it = nameWords_.find(pairKey(a, b));
+    if (it == nameWords_.end()) {
+        return false;
+    }
+    first = entryReadings(it->second[0]);
+    second = entryReadings(it->second[1]);
+    return true;
 }
 
 std::vector<std::span<const Reading>> SoundTables::surnameReadings(

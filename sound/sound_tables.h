@@ -1,7 +1,9 @@
 #pragma once
 // The sound data, built once into lookups: the readings of every character, the surname readings,
-// the general standard character table with GB 2312, and the words that names must not sound like,
-// indexed by their toneless syllables.
+// the readings that words of given names decide (朝阳 zhāo yáng), the general standard character
+// table with GB 2312, and the words that names must not sound like, indexed by their toneless
+// syllables.
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,6 +25,9 @@ struct Reading {
 struct BadWord {
     std::string word;
     std::vector<Reading> readings;
+    // A strong word (an insult, a vulgarity, death, a notorious name) is heard whatever the tones
+    // and through a character's other common reading; any other only with the same tones.
+    bool strong = false;
 };
 
 class SoundTables {
@@ -31,8 +36,11 @@ public:
     static constexpr std::size_t kMaxWordLength = 4;
 
     // Builds the tables from the data texts; a malformed line stops with std::runtime_error.
+    // `strongWords` names words of `badWords`, one a line; `nameWords` holds lines "word TAB
+    // readings" of two-character words.
     static SoundTables fromText(std::string_view readings, std::string_view surnames,
-                                std::string_view standard, std::string_view badWords);
+                                std::string_view standard, std::string_view badWords,
+                                std::string_view strongWords = {}, std::string_view nameWords = {});
     // The built-in tables.
     static SoundTables builtIn();
 
@@ -42,6 +50,12 @@ public:
     // (the whole surname first, then each character), else each character's usual reading. An
     // entry of 0 readings marks a character without one.
     std::vector<std::span<const Reading>> surnameReadings(std::u32string_view surname) const;
+
+    // Where the two characters stand together in a given name as a listed word (朝阳), their
+    // readings with the word's first, into `first` and `second`; false, with both untouched,
+    // where they do not form one. Constant time, no allocation.
+    bool nameWordReadings(char32_t a, char32_t b, std::span<const Reading>& first,
+                          std::span<const Reading>& second) const;
 
     // 1, 2 or 3 for the levels of the general standard table, 0 outside it.
     int standardLevel(char32_t ch) const { return levels_.get(ch) & 3; }
@@ -74,10 +88,14 @@ private:
     std::vector<std::uint32_t> bmpIndex_;
     std::unordered_map<char32_t, std::uint32_t> otherIndex_;
     std::unordered_map<std::u32string, std::vector<Reading>> surnames_;
-    CodePointTable levels_;  // standard level in bits 0-1, GB 2312 in bit 2
+    std::span<const Reading> entryReadings(std::uint32_t entry) const;
+
+    CodePointTable levels_;  // standard level in bits 0-1, GB 2312 in bit 2, name word start bit 3
     std::vector<BadWord> words_;
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> wordIndex_;
     std::vector<std::uint64_t> pairBits_;
+    // first << 32 | second -> the pool entries of the two characters' readings in the word
+    std::unordered_map<std::uint64_t, std::array<std::uint32_t, 2>> nameWords_;
 };
 
 }  // namespace norlune
