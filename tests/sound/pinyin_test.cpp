@@ -40,6 +40,44 @@ TEST(PinyinTest, InitialsAndFullFinals) {
     }
 }
 
+TEST(PinyinTest, SpokenInitialsAndFinals) {
+    const struct {
+        std::string_view letters;
+        std::string_view initial;
+        std::string_view final;
+    } cases[] = {
+        // y and w spell a final, they are no initials
+        {"yang", "", "iang"},
+        {"yu", "", "v"},
+        {"wen", "", "un"},
+        {"wu", "", "u"},
+        {"yi", "", "i"},
+        // the apical vowels
+        {"zhi", "zh", "-i"},
+        {"chi", "ch", "-i"},
+        {"shi", "sh", "-i"},
+        {"ri", "r", "-i"},
+        {"zi", "z", "-i"},
+        {"ci", "c", "-i"},
+        {"si", "s", "-i"},
+        // an i after other initials, and finals that merely begin with i
+        {"qi", "q", "i"},
+        {"li", "l", "i"},
+        {"shin", "sh", "in"},
+        {"zhuo", "zh", "uo"},
+        // ü after j q x
+        {"ju", "j", "v"},
+        {"xue", "x", "ve"},
+        {"lv", "l", "v"},
+        {"lu", "l", "u"},
+        {"an", "", "an"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(spokenInitial(c.letters), c.initial) << c.letters;
+        EXPECT_EQ(spokenFinal(c.letters), c.final) << c.letters;
+    }
+}
+
 TEST(PinyinTest, LevelAndObliqueTones) {
     EXPECT_TRUE(isLevelTone(1));
     EXPECT_TRUE(isLevelTone(2));

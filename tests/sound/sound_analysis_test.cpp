@@ -89,16 +89,31 @@ TEST(SoundAnalysisTest, AdjacentInitialsAndFinals) {
         std::string_view given;
         std::string_view line;
     } cases[] = {
-        {"王", "小明", "声韵：相邻两字声母、韵母各不相同"},
+        {"王", "小明", "声韵：相邻两字连读顺口"},
+        // the same initial and the same final
         {"李", "丽莉", "声韵：“李丽”声母同为l、韵母同为i；“丽莉”声母同为l、韵母同为i，连读拗口"},
-        {"杨", "燕", "声韵：“杨燕”声母同为y，连读拗口"},
-        {"范", "安", "声韵：“范安”韵母同为an，连读拗口"},
-        {"吕", "菊", "声韵：“吕菊”韵母同为ü，连读拗口"},
-        {"王", "文", "声韵：“王文”声母同为w，连读拗口"},
-        {"陈", "申", "声韵：“陈申”韵母同为en，连读拗口"},
-        // ye and xie share the final ie although one hides it
-        {"叶", "谢", "声韵：“叶谢”韵母同为ie，连读拗口"},
-        {"欧阳", "洋", "声韵：“阳洋”声母同为y、韵母同为iang，连读拗口"},
+        {"吕", "绿", "声韵：“吕绿”声母同为l、韵母同为ü，连读拗口"},
+        // the same initial and the same tone
+        {"张", "珍", "声韵：“张珍”声母同为zh、声调同为阴平，连读拗口"},
+        // the apical vowel of zi and shi is a final of its own
+        {"王", "子紫", "声韵：“子紫”声母同为z、韵母同为-i，连读拗口"},
+        {"施", "诗", "声韵：“施诗”声母同为sh、韵母同为-i，连读拗口"},
+        // only a shared final, or a shared initial on other tones and finals: easy to say
+        {"范", "安", "声韵：相邻两字连读顺口"},
+        {"陈", "申", "声韵：相邻两字连读顺口"},
+        {"张", "振", "声韵：相邻两字连读顺口"},
+        {"叶", "谢", "声韵：相邻两字连读顺口"},
+        // y and w are no initials
+        {"杨", "燕", "声韵：相邻两字连读顺口"},
+        {"王", "文", "声韵：相邻两字连读顺口"},
+        {"杨", "雨桐", "声韵：相邻两字连读顺口"},
+        {"欧阳", "洋", "声韵：相邻两字连读顺口"},
+        // shi and qi share no final; ju and ji share no final
+        {"宋", "诗琪", "声韵：相邻两字连读顺口"},
+        {"吕", "菊", "声韵：相邻两字连读顺口"},
+        // a given name that repeats a character is no clash, the surname beside it may be
+        {"欧阳", "娜娜", "声韵：相邻两字连读顺口"},
+        {"李", "丽丽", "声韵：“李丽”声母同为l、韵母同为i，连读拗口"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(lines(c.surname, c.given)[2], c.line) << c.surname << c.given;
@@ -113,22 +128,39 @@ TEST(SoundAnalysisTest, HomophonesOfTheWholeNameTheGivenNameAndPairs) {
     } cases[] = {
         {"王", "小明", "谐音：无"},
         // whole name, same tones
-        {"杜", "子腾", "谐音：“杜子腾”与“肚子疼”同音"},
+        {"吴", "仁耀", "谐音：“吴仁耀”与“无人要”同音"},
+        {"吴", "良", "谐音：“吴良”与“无良”同音"},
+        {"朱", "大常", "谐音：“朱大常”与“猪大肠”同音"},
         {"史", "珍香", "谐音：“史珍香”与“屎真香”同音"},
         {"吴", "用", "谐音：“吴用”与“无用”同音"},
         {"范", "统", "谐音：“范统”与“饭桶”同音"},
-        // whole name, other tones
-        {"吴", "勇", "谐音：“吴勇”与“无用”音近"},
+        // whole name, other tones: only a strong word
         {"范", "童", "谐音：“范童”与“饭桶”音近"},
+        {"杜", "子腾", "谐音：“杜子腾”与“肚子疼”音近"},
+        {"何", "尚", "谐音：“何尚”与“和尚”音近"},
+        {"霍", "峦", "谐音：“霍峦”与“霍乱”音近"},
+        {"吴", "勇", "谐音：无"},
+        {"李", "一鸣", "谐音：无"},  // 离异 lí yì
+        {"王", "碧缇", "谐音：无"},  // 鼻涕 bí ti
+        // a word that ends on a neutral tone is heard only when it is strong
+        {"刘", "子涵", "谐音：无"},  // 瘤子 liú zi
+        {"侯", "子涵", "谐音：无"},  // 猴子 hóu zi
+        {"孙", "梓涵", "谐音：“孙梓”与“孙子”音近"},
         // the given name alone
-        {"王", "碧缇", "谐音：“碧缇”与“鼻涕”音近"},
-        // the surname and the first character of the given name
-        {"王", "八一", "谐音：“王八”与“王八”同音"},
+        {"王", "汉坚", "谐音：“汉坚”与“汉奸”同音"},
+        // the surname and the first character of the given name; a name that holds the word
+        // itself says so
+        {"王", "八一", "谐音：名中含“王八”一词"},
+        {"李", "大嘴", "谐音：名中含“大嘴”一词"},
         {"朴", "客", "谐音：“朴客”与“嫖客”同音"},
         // two characters in the middle of a longer name
         {"欧阳", "伟明", "谐音：“阳伟”与“阳痿”同音"},
-        // another reading of a polyphonic given-name character
-        {"张", "梅都", "谐音：“梅都”与“梅毒”另读音近"},
+        // another common reading of a polyphonic given-name character, for a strong word
+        {"苟", "似", "谐音：“苟似”与“狗屎”另读音近"},
+        // a rare reading never flags: 和 hú, 伯 bǎi, 柏 bó
+        {"马", "和平", "谐音：无"},
+        {"石", "伯涛", "谐音：无"},
+        {"杜", "柏松", "谐音：无"},
         // the surname keeps its one reading: 单 is shàn, not dān
         {"单", "车", "谐音：无"},
     };
@@ -143,7 +175,7 @@ TEST(SoundAnalysisTest, SeveralHomophonesAreAllShownOnce) {
     EXPECT_EQ(a.homophones[0].start, 0U);
     EXPECT_EQ(a.homophones[0].length, 2U);
     // 王八蛋: the whole name, and 王八 as a pair
-    EXPECT_EQ(lines("王", "八蛋")[3], "谐音：“王八蛋”与“王八蛋”同音；“王八”与“王八”同音");
+    EXPECT_EQ(lines("王", "八蛋")[3], "谐音：名中含“王八蛋”一词；名中含“王八”一词");
 }
 
 TEST(SoundAnalysisTest, CharacterWarnings) {
@@ -172,7 +204,7 @@ TEST(SoundAnalysisTest, SectionIsAppendedWithItsTitle) {
               "-----------------音形分析-----------------\r\n"
               "拼音：wáng xiǎo míng\r\n"
               "声调：阳平 上声 阳平（平仄平），平仄相间，读来抑扬顿挫\r\n"
-              "声韵：相邻两字声母、韵母各不相同\r\n"
+              "声韵：相邻两字连读顺口\r\n"
               "谐音：无\r\n"
               "用字：均为通用规范汉字\r\n");
 }
@@ -213,6 +245,63 @@ TEST(SoundDataTest, MalformedDataIsRefused) {
     EXPECT_THROW(SoundTables::fromText("", "", "一\n", ""), std::runtime_error);
     EXPECT_THROW(SoundTables::fromText("", "", standard, "一\tyi1\n"), std::runtime_error);
     EXPECT_THROW(SoundTables::fromText("", "", standard, "一二\tyi1\n"), std::runtime_error);
+    // strong words must be words of the list; name words have two characters and two readings
+    const std::string_view words = "一二\tyi1 er4\n";
+    EXPECT_NO_THROW(
+        SoundTables::fromText("一\tyi1\n", "", standard, words, "一二\n", "一二\tyi4 er4\n"));
+    EXPECT_THROW(SoundTables::fromText("", "", standard, words, "二一\n", ""), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, words, "", "一\tyi1\n"),
+                 std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, words, "", "一二\tyi1\n"),
+                 std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, words, "", "一二 yi1 er4\n"),
+                 std::runtime_error);
+}
+
+// The readings that parents use: the standard dictionary's, the name readings of characters and
+// of words, the surname readings.
+TEST(SoundAnalysisTest, ReadingsInNames) {
+    const struct {
+        std::string_view surname;
+        std::string_view given;
+        std::string_view pinyin;
+    } cases[] = {
+        {"罗", "兴国", "拼音：luó xīng guó"},
+        {"王", "卓然", "拼音：wáng zhuó rán"},
+        {"张", "靓颖", "拼音：zhāng liàng yǐng"},
+        {"李", "焘", "拼音：lǐ tāo"},
+        {"王", "珩", "拼音：wáng héng"},
+        {"李", "长江", "拼音：lǐ cháng jiāng"},
+        {"王", "重阳", "拼音：wáng chóng yáng"},
+        {"王", "朝阳", "拼音：wáng zhāo yáng"},
+        {"王", "朝晖", "拼音：wáng zhāo huī"},
+        {"李", "少华", "拼音：lǐ shào huá"},
+        // a word decides only where it stands together in the given name
+        {"王", "朝", "拼音：wáng cháo"},
+        {"王", "重", "拼音：wáng zhòng"},
+        {"朝", "阳", "拼音：cháo yáng"},
+        {"王", "小朝阳", "拼音：wáng xiǎo zhāo yáng"},
+        {"王", "乐韵", "拼音：wáng yuè yùn"},
+        {"王", "乐天", "拼音：wáng lè tiān"},
+        {"郇", "明", "拼音：huán míng"},
+        {"佴", "明", "拼音：nài míng"},
+        {"干", "明", "拼音：gān míng"},
+        {"査", "明", "拼音：zhā míng"},
+        {"蔚", "然", "拼音：yù rán"},
+        {"炅", "明", "拼音：guì míng"},
+        {"粘", "明", "拼音：nián míng"},
+        {"王", "蔚然", "拼音：wáng wèi rán"},
+        // a character without a known reading is named as such
+        {"万俟", "卨", "拼音：mò qí 卨（读音不明）"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines(c.surname, c.given)[0], c.pinyin) << c.surname << c.given;
+    }
+    // the word's reading is the shown one, and the tones follow it
+    const SoundAnalysis a = analyzeSound(tables(), "王", "朝阳");
+    ASSERT_TRUE(a.readings[1].has_value());
+    EXPECT_EQ(tables().letters(a.readings[1]->syllable), "zhao");
+    EXPECT_EQ(a.readings[1]->tone, 1);
 }
 
 // The search's filter and the report agree on every name of a candidate list: a name passes the
@@ -228,9 +317,11 @@ TEST(SoundFilterTest, AgreesWithTheAnalysis) {
         names.push_back(line);
     }
     ASSERT_GT(names.size(), 4000U);
-    names.insert(names.end(), {"子腾", "珍香", "用", "伟", "伟明", "梅都", "磺", "玥", "x"});
+    names.insert(names.end(), {"子腾", "珍香", "用", "伟", "伟明", "梅都", "磺", "玥", "x", "仁耀",
+                               "尚", "峦", "梓涵", "朝阳", "重阳", "大常", "一鸣", "和平"});
     int rejected = 0;
-    for (std::string_view surname : {"王", "杜", "吴", "杨", "欧阳", "朴", "单"}) {
+    for (std::string_view surname :
+         {"王", "杜", "吴", "杨", "欧阳", "朴", "单", "何", "霍", "孙"}) {
         const SoundFilter clean(tables(), surname, true, false);
         const SoundFilter standard(tables(), surname, false, true);
         const SoundFilter both(tables(), surname, true, true);

@@ -40,38 +40,65 @@ class PinyinTest(unittest.TestCase):
 
 
 class ReadingsTest(unittest.TestCase):
-    def test_usual_reading_first_then_the_dictionaries(self):
-        self.assertEqual(g.readings_of(PROPS["单"]), ["dan1", "chan2", "shan4"])
-        self.assertEqual(g.readings_of(PROPS["乐"]), ["le4", "yue4"])
-        # the second kMandarin value comes after the dictionaries' readings
-        self.assertEqual(g.readings_of(PROPS["万"]), ["wan4", "mo4"])
+    def test_usual_reading_is_the_standard_dictionarys_most_counted(self):
+        for props, expected in [
+            # the dictionary's reading wins over kMandarin's (罗 luō, 卓 zhuō)
+            ({"kMandarin": "luō", "kTGHZ2013": "238.030:luó"}, "luo2"),
+            # among several, the one kHanyuPinlu counts most
+            ({"kMandarin": "xìng", "kHanyuPinlu": "xìng(499) xīng(164)",
+              "kTGHZ2013": "408.020:xīng 409.120:xìng"}, "xing4"),
+            # none counted: kMandarin's if the dictionary has it, else the dictionary's first
+            ({"kMandarin": "jìng", "kTGHZ2013": "180.170:jìng 221.170:liàng"}, "jing4"),
+            ({"kMandarin": "dào", "kTGHZ2013": "361.080:tāo"}, "tao1"),
+            # a count of a reading the dictionary lacks does not decide
+            ({"kMandarin": "zhēng", "kHanyuPinlu": "zhēng(15)", "kTGHZ2013": "1:zhèng"},
+             "zheng4"),
+            # outside the dictionary: kHanyuPinlu's most counted, then kMandarin's first
+            ({"kMandarin": "bǎi bó", "kHanyuPinlu": "bǎi(1) bó(3)"}, "bo2"),
+            ({"kMandarin": "zhā"}, "zha1"),
+            ({}, None),
+        ]:
+            self.assertEqual(g.usual_reading(props), expected, props)
 
     def test_neutral_tone_gives_way(self):
         self.assertEqual(g.readings_of(PROPS["子"]), ["zi3"])
         self.assertEqual(g.readings_of({"kMandarin": "lei"}), ["lei5"])
 
-    def test_hanyu_pinyin_only_without_modern_dictionaries(self):
-        self.assertEqual(g.readings_of(PROPS["俟"]), ["qi2", "si4"])
-        self.assertEqual(g.readings_of({"kMandarin": "qí", "kXHC1983": "1:qí",
-                                        "kHanyuPinyin": "1:sì,qí"}), ["qi2"])
+    def test_only_readings_common_in_names_follow(self):
+        self.assertEqual(g.readings_of(PROPS["乐"]), ["le4", "yue4"])
+        # 和 hè and hú are rare: hé alone
+        self.assertEqual(g.readings_of({"kMandarin": "hé", "kHanyuPinlu": "hé(9513) hè(9)",
+                                        "kTGHZ2013": "1:hé 2:hè 3:hú"}), ["he2"])
+        self.assertEqual(g.readings_of(PROPS["单"]), ["dan1"])
+        self.assertEqual(g.readings_of({}), [])
 
-    def test_at_most_four_readings(self):
-        self.assertEqual(g.readings_of(PROPS["和"]), ["he2", "he4", "hu2", "huo2"])
+    def test_name_reading_comes_first_and_keeps_the_usual_one(self):
+        xing = {"kMandarin": "xìng", "kHanyuPinlu": "xìng(499) xīng(164)",
+                "kTGHZ2013": "408.020:xīng 409.120:xìng"}
+        self.assertEqual(g.readings_of(xing), ["xing4", "xing1"])
+        self.assertEqual(g.readings_of(xing, "xing1"), ["xing1", "xing4"])
+        self.assertEqual(g.readings_of({"kMandarin": "jìng", "kTGHZ2013": "1:jìng 2:liàng"},
+                                       "liang4"), ["liang4", "jing4"])
 
 
-class ResolveTest(unittest.TestCase):
-    def test_tone_from_the_first_matching_reading(self):
-        self.assertEqual(g.resolve("肚子疼", ["du", "zi", "teng"], PROPS, "t"),
-                         ["du4", "zi3", "teng2"])
-        self.assertEqual(g.resolve("肚", ["du3"], PROPS, "t"), ["du3"])
-        self.assertEqual(g.resolve("绿", ["lv"], PROPS, "t"), ["lv4"])
-        self.assertEqual(g.resolve("绿", ["lu"], PROPS, "t"), ["lu4"])
+class SyllableCheckTest(unittest.TestCase):
+    def test_readings_must_be_known(self):
+        self.assertEqual(g.check_syllables("肚子疼", ["du4", "zi5", "teng2"], PROPS, "t", True),
+                         ["du4", "zi5", "teng2"])
+        self.assertEqual(g.check_syllables("肚", ["du3"], PROPS, "t"), ["du3"])
+        self.assertEqual(g.check_syllables("绿", ["lu4"], PROPS, "t"), ["lu4"])
 
     def test_mistakes_are_reported(self):
-        for word, syllables in [("肚子", ["du"]), ("杜", ["tu"]), ("杜", ["du3"]),
-                                ("未", ["wei"])]:
-            with self.assertRaises(g.InputError, msg=word):
-                g.resolve(word, syllables, PROPS, "t")
+        for word, syllables, neutral in [
+                ("肚子", ["du4"], True),       # too few syllables
+                ("杜", ["tu4"], True),         # not a reading of the character
+                ("杜", ["du3"], True),         # a tone the character does not have
+                ("杜", ["du"], True),          # no tone at all
+                ("未", ["wei4"], True),        # a character Unihan does not read
+                ("子", ["zi5"], False),        # a neutral tone where none is allowed
+                ("子", ["za5"], True)]:        # neutral, but letters of no reading
+            with self.assertRaises(g.InputError, msg=f"{word} {syllables}"):
+                g.check_syllables(word, syllables, PROPS, "t", neutral)
 
 
 class ListFileTest(unittest.TestCase):
@@ -82,19 +109,28 @@ class ListFileTest(unittest.TestCase):
         self.addCleanup(os.remove, handle.name)
         return handle.name
 
-    def test_bad_words(self):
-        path = self.write("# comment\n肚子疼 du zi teng  # 杜子腾\n\n乐子 yue zi\n")
-        self.assertEqual(g.bad_words(path, PROPS), ["肚子疼\tdu4 zi3 teng2", "乐子\tyue4 zi3"])
-        for text in ["肚子 du zi\n肚子 du zi\n", "肚 du\n", "肚子疼肚子 du zi teng du zi\n"]:
+    def test_bad_words_with_strong_marks(self):
+        path = self.write("# comment\n肚子疼 du4 zi5 teng2 !  # 杜子腾\n\n乐子 le4 zi5\n")
+        self.assertEqual(g.bad_words(path, PROPS),
+                         (["肚子疼\tdu4 zi5 teng2", "乐子\tle4 zi5"], ["肚子疼"]))
+        for text in ["肚子 du4 zi5\n肚子 du4 zi5\n", "肚 du4\n", "肚子 du zi\n",
+                     "肚子疼肚子 du4 zi5 teng2 du4 zi5\n", "肚子 ! du4 zi5\n"]:
             with self.assertRaises(g.InputError, msg=text):
                 g.bad_words(self.write(text), PROPS)
 
     def test_surname_readings_need_tones(self):
         self.assertEqual(g.surname_readings(self.write("单 shan4\n万俟 mo4 qi2\n"), PROPS),
                          ["单\tshan4", "万俟\tmo4 qi2"])
-        for text in ["单 shan\n", "单 dan4\n", "单 shan4\n单 shan4\n"]:
+        for text in ["单 shan\n", "单 dan4\n", "单 shan4\n单 shan4\n", "子 zi5\n"]:
             with self.assertRaises(g.InputError, msg=text):
                 g.surname_readings(self.write(text), PROPS)
+
+    def test_name_readings_by_character_and_by_word(self):
+        path = self.write("乐 yue4  # music\n单乐 chan2 yue4\n")
+        self.assertEqual(g.name_readings(path, PROPS), ({"乐": "yue4"}, ["单乐\tchan2 yue4"]))
+        for text in ["乐 yue4\n乐 le4\n", "乐 lao4\n", "单乐子 dan1 le4 zi3\n"]:
+            with self.assertRaises(g.InputError, msg=text):
+                g.name_readings(self.write(text), PROPS)
 
 
 class CharacterSetTest(unittest.TestCase):
