@@ -409,7 +409,8 @@ TEST_F(NameSearchTest, CheckNameTrimsInPlace) {
 TEST_F(NameSearchTest, SoundOptionsFilterCandidates) {
     const SoundTables sound =
         SoundTables::fromText("甲\tjia3\n乙\tyi3\n丙\tbing3\n丁\tding1\n戊\twu4\n", "",
-                              "甲乙丙戊\n\n\n甲乙丙丁戊\n", "假意\tjia3 yi4\n无丙\twu2 bing3\n");
+                              "甲乙丙戊\n\n\n甲乙丙丁戊\n", "假意\tjia3 yi4\n无丙\twu2 bing3\n",
+                              "假意\n无丙\n");  // strong words: heard whatever the tones
     NameSearch withSound(engine, &sound);
     writeCandidates("M.dat", {"乙丙"});
     const std::vector<std::string> names = {"乙丙", "丙丁", "甲乙", "丙", "丁", "乙"};
