@@ -1,18 +1,23 @@
 #!/usr/bin/python3
 """Builds the sound data of the name analysis:
 
-    data/readings.txt          Mandarin readings of every character the program knows
+    data/readings.txt          Mandarin readings of every character the program knows, the
+                               reading in names first
+    data/name_readings.txt     words of given names that decide their characters' readings
     data/surname_readings.txt  surnames read otherwise than their characters' usual reading
     data/standard_chars.txt    the general standard character table and GB 2312
     data/bad_words.txt         words that a name must not sound like, with their readings
+    data/strong_words.txt      the strong ones among them
 
 Run from anywhere:  python3 tools/sound/generate.py [--unihan DIR] [--data DIR] [--check]
 
-Sources: Unicode's Unihan database (Debian's unicode-data, under the Unicode licence) for the
-readings and the two character sets; our own lists surname_readings.txt and bad_words.txt beside
-this script for the rest. The characters are those of data/strokes.txt, the general standard
-table and GB 2312. The output depends on nothing else; --check writes nothing and exits with 1
-when a file in the output folder differs from what the run builds.
+Sources: Unicode's Unihan database (Debian's unicode-data, under the Unicode licence), read with
+tools/chardata/unihan.py, for the readings and the two character sets; our own lists
+name_readings.txt, surname_readings.txt and bad_words.txt beside this script for the rest. The
+characters are those of data/strokes.txt, the general standard table and GB 2312. The output
+depends on nothing else; --check writes nothing and exits with 1 when a file in the output folder
+differs from what the run builds, or when the readings differ from those of the independent
+library pinyin-pro otherwise than README.md lists (compare.py).
 """
 
 import argparse
