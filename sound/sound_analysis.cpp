@@ -215,6 +215,7 @@ SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
                          return false;
                      });
 
+    a.famous = tables.isFamous(std::string(surname) + std::string(givenName));
     for (char32_t ch : a.name) {
         if (tables.standardLevel(ch) == 0 && a.outsideStandard.find(ch) == std::u32string::npos) {
             a.outsideStandard.push_back(ch);
@@ -332,7 +333,11 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
         }
         usage += "不在GB 2312内，部分旧系统无法显示";
     }
-    return {pinyin, tones, clashes, homophones, usage};
+    std::vector<std::string> out{pinyin, tones, clashes, homophones, usage};
+    if (a.famous) {
+        out.push_back("与名人同名：" + u32ToUtf8(a.name));
+    }
+    return out;
 }
 
 void appendSoundSection(const SoundTables& tables, std::string_view surname,
@@ -352,6 +357,14 @@ SoundFilter::SoundFilter(const SoundTables& tables, std::string_view surname, bo
       standardOnly_(standardOnly) {
     if (surname_.size() > kMaxPositions - 2) {
         surname_.resize(kMaxPositions - 2);
+    }
+    if (cleanSound_ && !surname.empty()) {
+        for (const std::string& full : tables.famousNames()) {
+            if (full.size() > surname.size() && full.starts_with(surname)) {
+                famousGiven_.push_back(full.substr(surname.size()));
+            }
+        }
+        std::sort(famousGiven_.begin(), famousGiven_.end());
     }
 }
 
@@ -373,6 +386,9 @@ bool SoundFilter::accepts(std::string_view givenName) const {
     }
     if (!cleanSound_) {
         return true;
+    }
+    if (std::binary_search(famousGiven_.begin(), famousGiven_.end(), givenName)) {
+        return false;
     }
     applyNameWords(tables_, std::span(chars.data(), n), std::span(options.data(), n),
                    surname_.size());

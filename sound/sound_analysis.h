@@ -27,6 +27,8 @@
 // ordinary word only with its own tones, so that 李一鸣 is not taken for 离异. The surname keeps
 // its one reading.
 //
+// Famous names: a full name that is a well-known person's (王菲) is named.
+//
 // Characters: every character outside the general standard table (通用规范汉字表) is named, and
 // every one outside GB 2312, which older systems cannot enter.
 #include <optional>
@@ -65,12 +67,14 @@ struct SoundAnalysis {
     std::vector<Homophone> homophones;
     std::u32string outsideStandard;
     std::u32string outsideGb2312;
+    bool famous = false;  // the full name is a well-known person's
 };
 
 SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
                            std::string_view givenName);
 
-// The five lines, each with its beginning: "拼音：", "声调：", "声韵：", "谐音：", "用字：".
+// The five lines, each with its beginning: "拼音：", "声调：", "声韵：", "谐音：", "用字：", and
+// for a well-known person's full name a sixth, "与名人同名：王菲".
 std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalysis& analysis);
 
 // Appends the section "音形分析" to a name report: a rule line with the title, then the five
@@ -87,12 +91,14 @@ public:
                 bool standardOnly);
 
     // Whether the given name passes: with cleanSound no bad word in the name (as analyzeSound
-    // finds them), with standardOnly every given-name character in the general standard table.
+    // finds them) and no well-known person's full name, with standardOnly every given-name
+    // character in the general standard table.
     bool accepts(std::string_view givenName) const;
 
 private:
     const SoundTables& tables_;
     std::vector<std::span<const Reading>> surname_;
+    std::vector<std::string> famousGiven_;  // sorted: given names that make a famous full name
     bool cleanSound_;
     bool standardOnly_;
 };

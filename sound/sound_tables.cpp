@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "embedded/bad_words_txt.h"
+#include "embedded/famous_names_txt.h"
 #include "embedded/name_readings_txt.h"
 #include "embedded/readings_txt.h"
 #include "embedded/standard_chars_txt.h"
@@ -78,7 +79,8 @@ std::uint64_t SoundTables::key(std::span<const std::uint16_t> syllables) {
 
 SoundTables SoundTables::fromText(std::string_view readings, std::string_view surnames,
                                   std::string_view standard, std::string_view badWords,
-                                  std::string_view strongWords, std::string_view nameWords) {
+                                  std::string_view strongWords, std::string_view nameWords,
+                                  std::string_view famousNames) {
     SoundTables t;
     t.bmpIndex_.assign(0x10000, 0);
     for (std::string_view line : splitLines(readings)) {
@@ -168,6 +170,18 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
         t.nameWords_[pairKey(word[0], word[1])] = entries;
         t.levels_.set(word[0], static_cast<std::uint8_t>(t.levels_.get(word[0]) | kNameWordStart));
     }
+    for (std::string_view line : splitLines(famousNames)) {
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        const std::size_t length = codePointCount(line);
+        if (length < 2 || length > 6 || line.find_first_of(" \t") != std::string_view::npos) {
+            malformed("famous names", line);
+        }
+        t.famous_.emplace_back(line);
+    }
+    std::sort(t.famous_.begin(), t.famous_.end());
+    t.famous_.erase(std::unique(t.famous_.begin(), t.famous_.end()), t.famous_.end());
     // The pair bits need the final number of syllables, so the words are indexed last.
     const std::size_t n = t.syllables_.size();
     t.pairBits_.assign((n * n + 63) / 64, 0);
@@ -187,7 +201,11 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
 SoundTables SoundTables::builtIn() {
     return fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt,
                     embedded::kStandardCharsTxt, embedded::kBadWordsTxt, embedded::kStrongWordsTxt,
-                    embedded::kNameReadingsTxt);
+                    embedded::kNameReadingsTxt, embedded::kFamousNamesTxt);
+}
+
+bool SoundTables::isFamous(std::string_view fullName) const {
+    return std::binary_search(famous_.begin(), famous_.end(), fullName);
 }
 
 std::span<const Reading> SoundTables::entryReadings(std::uint32_t entry) const {

@@ -37,10 +37,12 @@ public:
 
     // Builds the tables from the data texts; a malformed line stops with std::runtime_error.
     // `strongWords` names words of `badWords`, one a line; `nameWords` holds lines "word TAB
-    // readings" of two-character words.
+    // readings" of two-character words; `famousNames` the full names of well-known people, one a
+    // line, lines beginning with # being comments.
     static SoundTables fromText(std::string_view readings, std::string_view surnames,
                                 std::string_view standard, std::string_view badWords,
-                                std::string_view strongWords = {}, std::string_view nameWords = {});
+                                std::string_view strongWords = {}, std::string_view nameWords = {},
+                                std::string_view famousNames = {});
     // The built-in tables.
     static SoundTables builtIn();
 
@@ -67,6 +69,10 @@ public:
     int syllableId(std::string_view letters) const;
 
     const std::vector<BadWord>& badWords() const { return words_; }
+
+    // The full names of well-known people, sorted, and whether a full name is one of them.
+    const std::vector<std::string>& famousNames() const { return famous_; }
+    bool isFamous(std::string_view fullName) const;
     // Whether some word begins with these two toneless syllables: a constant-time test that spares
     // most spans the lookup below.
     bool mayBeginWord(std::uint16_t first, std::uint16_t second) const {
@@ -92,6 +98,7 @@ private:
 
     CodePointTable levels_;  // standard level in bits 0-1, GB 2312 in bit 2, name word start bit 3
     std::vector<BadWord> words_;
+    std::vector<std::string> famous_;
     std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> wordIndex_;
     std::vector<std::uint64_t> pairBits_;
     // first << 32 | second -> the pool entries of the two characters' readings in the word

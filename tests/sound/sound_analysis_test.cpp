@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "engine/stroke_dictionary.h"
@@ -258,6 +259,32 @@ TEST(SoundDataTest, MalformedDataIsRefused) {
                  std::runtime_error);
 }
 
+// A well-known person's full name gets a line of its own, the surname and given name split
+// anywhere.
+TEST(SoundAnalysisTest, FamousNames) {
+    EXPECT_EQ(lines("王", "菲").size(), 6U);
+    EXPECT_EQ(lines("王", "菲")[5], "与名人同名：王菲");
+    EXPECT_EQ(lines("欧阳", "修")[5], "与名人同名：欧阳修");
+    EXPECT_EQ(lines("欧", "阳修")[5], "与名人同名：欧阳修");
+    EXPECT_EQ(lines("王", "小明").size(), 5U);
+    EXPECT_EQ(lines("王", "菲菲").size(), 5U);
+    EXPECT_EQ(lines("汪", "菲").size(), 5U);  // only the same characters count
+    // the list is sorted and whole, comments and blank lines left out
+    const auto& famous = tables().famousNames();
+    EXPECT_GT(famous.size(), 1000U);
+    EXPECT_TRUE(std::is_sorted(famous.begin(), famous.end()));
+    EXPECT_TRUE(tables().isFamous("李白"));
+    EXPECT_FALSE(tables().isFamous("李"));
+    // built from text: a comment is skipped, a malformed name refused
+    const std::string_view standard = "一\n二\n三\nA\n";
+    const SoundTables t =
+        SoundTables::fromText("", "", standard, "", "", "", "# people\n\n李白\n王菲\n李白\n");
+    EXPECT_EQ(t.famousNames(), (std::vector<std::string>{"李白", "王菲"}));
+    EXPECT_THROW(SoundTables::fromText("", "", standard, "", "", "", "李\n"), std::runtime_error);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, "", "", "", "李 白\n"),
+                 std::runtime_error);
+}
+
 // The readings that parents use: the standard dictionary's, the name readings of characters and
 // of words, the surname readings.
 TEST(SoundAnalysisTest, ReadingsInNames) {
@@ -317,8 +344,9 @@ TEST(SoundFilterTest, AgreesWithTheAnalysis) {
         names.push_back(line);
     }
     ASSERT_GT(names.size(), 4000U);
-    names.insert(names.end(), {"子腾", "珍香", "用", "伟", "伟明", "梅都", "磺", "玥", "x", "仁耀",
-                               "尚", "峦", "梓涵", "朝阳", "重阳", "大常", "一鸣", "和平"});
+    names.insert(names.end(), {"子腾", "珍香", "用", "伟",   "伟明", "梅都", "磺",   "玥",
+                               "x",    "仁耀", "尚", "峦",   "梓涵", "朝阳", "重阳", "大常",
+                               "一鸣", "和平", "菲", "阳修", "修",   "嘉诚", "杰伦"});
     int rejected = 0;
     for (std::string_view surname :
          {"王", "杜", "吴", "杨", "欧阳", "朴", "单", "何", "霍", "孙"}) {
@@ -332,9 +360,9 @@ TEST(SoundFilterTest, AgreesWithTheAnalysis) {
             for (char32_t ch : utf8ToU32(given)) {
                 allStandard = allStandard && tables().standardLevel(ch) != 0;
             }
-            EXPECT_EQ(clean.accepts(given), a.homophones.empty()) << surname << given;
+            EXPECT_EQ(clean.accepts(given), a.homophones.empty() && !a.famous) << surname << given;
             EXPECT_EQ(standard.accepts(given), allStandard) << surname << given;
-            EXPECT_EQ(both.accepts(given), a.homophones.empty() && allStandard);
+            EXPECT_EQ(both.accepts(given), a.homophones.empty() && !a.famous && allStandard);
             EXPECT_TRUE(none.accepts(given));
             rejected += clean.accepts(given) ? 0 : 1;
         }
