@@ -349,6 +349,18 @@ void appendSoundSection(const SoundTables& tables, std::string_view surname,
     }
 }
 
+namespace {
+
+// A byte of a given name's length and last two bytes, for the quick test of famous names.
+std::uint8_t famousKey(std::string_view given) {
+    const std::size_t n = given.size();
+    const auto last = static_cast<unsigned char>(n > 0 ? given[n - 1] : 0);
+    const auto before = static_cast<unsigned char>(n > 1 ? given[n - 2] : 0);
+    return static_cast<std::uint8_t>(n * 31U + last * 7U + before);
+}
+
+}  // namespace
+
 SoundFilter::SoundFilter(const SoundTables& tables, std::string_view surname, bool cleanSound,
                          bool standardOnly)
     : tables_(tables),
@@ -361,10 +373,12 @@ SoundFilter::SoundFilter(const SoundTables& tables, std::string_view surname, bo
     if (cleanSound_ && !surname.empty()) {
         for (const std::string& full : tables.famousNames()) {
             if (full.size() > surname.size() && full.starts_with(surname)) {
-                famousGiven_.push_back(full.substr(surname.size()));
+                const std::string_view given = std::string_view(full).substr(surname.size());
+                famousGiven_.insert(given);
+                const std::uint8_t k = famousKey(given);
+                famousKeys_[k / 64] |= std::uint64_t{1} << (k % 64);
             }
         }
-        std::sort(famousGiven_.begin(), famousGiven_.end());
     }
 }
 
@@ -387,7 +401,8 @@ bool SoundFilter::accepts(std::string_view givenName) const {
     if (!cleanSound_) {
         return true;
     }
-    if (std::binary_search(famousGiven_.begin(), famousGiven_.end(), givenName)) {
+    if (const std::uint8_t k = famousKey(givenName);
+        ((famousKeys_[k / 64] >> (k % 64)) & 1U) != 0 && famousGiven_.contains(givenName)) {
         return false;
     }
     applyNameWords(tables_, std::span(chars.data(), n), std::span(options.data(), n),

@@ -31,9 +31,12 @@
 //
 // Characters: every character outside the general standard table (通用规范汉字表) is named, and
 // every one outside GB 2312, which older systems cannot enter.
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "sound/sound_tables.h"
@@ -98,7 +101,10 @@ public:
 private:
     const SoundTables& tables_;
     std::vector<std::span<const Reading>> surname_;
-    std::vector<std::string> famousGiven_;  // sorted: given names that make a famous full name
+    // the given names that make a well-known person's full name, viewing the tables' strings
+    std::unordered_set<std::string_view> famousGiven_;
+    // a bit per value of famousKey(): most given names are passed without hashing them
+    std::array<std::uint64_t, 4> famousKeys_{};
     bool cleanSound_;
     bool standardOnly_;
 };
