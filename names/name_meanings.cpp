@@ -1,0 +1,197 @@
+#include "names/name_meanings.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "embedded/char_meanings_tsv.h"
+#include "embedded/names_tsv.h"
+#include "engine/name_report.h"
+#include "engine/text_lines.h"
+#include "engine/utf8.h"
+
+namespace norlune {
+namespace {
+
+[[noreturn]] void malformed(std::string_view where, std::size_t number, std::string_view line) {
+    throw std::runtime_error(std::string(where) + " line " + std::to_string(number) +
+                             ": malformed: " + std::string(line));
+}
+
+bool skipped(std::string_view line) {
+    return line.empty() || line.front() == '#';
+}
+
+std::optional<NameSex> parseSex(std::string_view field) {
+    if (field == "M") {
+        return NameSex::Male;
+    }
+    if (field == "F") {
+        return NameSex::Female;
+    }
+    if (field == "both") {
+        return NameSex::Both;
+    }
+    return std::nullopt;
+}
+
+bool serves(NameSex line, std::optional<NameSex> wanted) {
+    return !wanted || line == NameSex::Both || *wanted == NameSex::Both || line == *wanted;
+}
+
+}  // namespace
+
+NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_view names) {
+    NameMeanings t;
+    t.meaningText_ = std::make_shared<const std::string>(charMeanings);
+    t.namesText_ = std::make_shared<const std::string>(names);
+
+    std::size_t number = 0;
+    for (std::string_view line : splitLines(*t.meaningText_)) {
+        ++number;
+        if (skipped(line)) {
+            continue;
+        }
+        const auto fields = splitFields(line, '\t');
+        const std::u32string ch = utf8ToU32(fields[0]);
+        if (fields.size() != 2 || ch.size() != 1 || !isHanCharacter(ch[0]) || fields[1].empty() ||
+            !isValidUtf8(fields[1])) {
+            malformed("char_meanings", number, line);
+        }
+        if (!t.meanings_.emplace(ch[0], fields[1]).second) {
+            malformed("char_meanings (character given twice)", number, line);
+        }
+    }
+
+    // Lines are read first and grouped by name afterwards: a name's lines need not be adjacent.
+    struct Line {
+        std::string_view name;
+        NameEntry entry;
+    };
+    std::vector<Line> lines;
+    std::unordered_map<std::string_view, std::uint32_t> counts;
+    number = 0;
+    for (std::string_view line : splitLines(*t.namesText_)) {
+        ++number;
+        if (skipped(line)) {
+            continue;
+        }
+        const auto fields = splitFields(line, '\t');
+        if (fields.size() != 5) {
+            malformed("names", number, line);
+        }
+        const std::size_t length = codePointCount(fields[0]);
+        const std::optional<NameSex> sex = parseSex(fields[1]);
+        if (length < 1 || length > 2 || !isHanText(fields[0]) || !sex || fields[2].size() != 1 ||
+            fields[2][0] < '1' || fields[2][0] > '3' || !isValidUtf8(fields[3]) ||
+            !isValidUtf8(fields[4]) || (fields[3].empty() && !fields[4].empty())) {
+            malformed("names", number, line);
+        }
+        lines.push_back(
+            {fields[0],
+             {*sex, static_cast<std::uint8_t>(fields[2][0] - '0'), {fields[3], fields[4]}}});
+        ++counts[fields[0]];
+    }
+    if (lines.size() > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::runtime_error("names: too many lines");
+    }
+    // Each name gets its slots in the order of its first line; a stable fill keeps the table's
+    // order within a name.
+    std::uint32_t next = 0;
+    for (const Line& line : lines) {
+        const auto [it, added] = t.names_.try_emplace(line.name);
+        if (added) {
+            it->second.first = next;
+            next += counts[line.name];
+        }
+    }
+    t.entries_.resize(lines.size());
+    for (const Line& line : lines) {
+        Range& range = t.names_[line.name];
+        t.entries_[range.first + range.count++] = line.entry;
+        range.classical = range.classical || !line.entry.source.work.empty();
+    }
+    return t;
+}
+
+NameMeanings NameMeanings::builtIn() {
+    return fromText(embedded::kCharMeaningsTsv, embedded::kNamesTsv);
+}
+
+std::string_view NameMeanings::meaning(char32_t ch) const {
+    const auto it = meanings_.find(ch);
+    return it == meanings_.end() ? std::string_view() : it->second;
+}
+
+std::span<const NameEntry> NameMeanings::entries(std::string_view givenName) const {
+    const auto it = names_.find(givenName);
+    if (it == names_.end()) {
+        return {};
+    }
+    return std::span(entries_).subspan(it->second.first, it->second.count);
+}
+
+std::vector<NameSource> NameMeanings::sources(std::string_view givenName,
+                                              std::optional<NameSex> sex) const {
+    std::vector<NameSource> out;
+    for (const NameEntry& e : entries(givenName)) {
+        if (!e.source.work.empty() && serves(e.sex, sex) &&
+            std::find(out.begin(), out.end(), e.source) == out.end()) {
+            out.push_back(e.source);
+        }
+    }
+    return out;
+}
+
+bool NameMeanings::hasClassicalSource(std::string_view givenName) const {
+    const auto it = names_.find(givenName);
+    return it != names_.end() && it->second.classical;
+}
+
+int NameMeanings::grade(std::string_view givenName, std::optional<NameSex> sex) const {
+    int best = 0;
+    for (const NameEntry& e : entries(givenName)) {
+        if (serves(e.sex, sex) && (best == 0 || e.grade < best)) {
+            best = e.grade;
+        }
+    }
+    return best;
+}
+
+std::vector<std::string> meaningLines(const NameMeanings& tables, std::string_view givenName) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < givenName.size()) {
+        const char32_t ch = nextCodePoint(givenName, pos);
+        std::string line;
+        appendUtf8(line, ch);
+        const std::string_view meaning = tables.meaning(ch);
+        line += "：";
+        line += meaning.empty() ? std::string_view("暂无释义") : meaning;
+        lines.push_back(std::move(line));
+    }
+    for (const NameSource& source : tables.sources(givenName)) {
+        lines.push_back("出处：" + std::string(source.work) + std::string(source.clause));
+    }
+    return lines;
+}
+
+void appendMeaningSection(const NameMeanings& tables, std::string_view givenName,
+                          std::string& report) {
+    const std::string rule(17, '-');
+    Adds(rule + "字义出处" + rule, report);
+    bool known = tables.hasClassicalSource(givenName);
+    std::size_t pos = 0;
+    while (!known && pos < givenName.size()) {
+        known = !tables.meaning(nextCodePoint(givenName, pos)).empty();
+    }
+    if (!known) {
+        Adds("此名暂无字义与出处可查", report);
+        return;
+    }
+    for (const std::string& line : meaningLines(tables, givenName)) {
+        Adds(line, report);
+    }
+}
+
+}  // namespace norlune
