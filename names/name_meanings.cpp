@@ -1,6 +1,7 @@
 #include "names/name_meanings.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <stdexcept>
 
@@ -20,6 +21,20 @@ namespace {
 
 bool skipped(std::string_view line) {
     return line.empty() || line.front() == '#';
+}
+
+// The TAB-separated fields of a names line, without allocating: exactly five, else nothing.
+std::optional<std::array<std::string_view, 5>> fiveFields(std::string_view line) {
+    std::array<std::string_view, 5> fields;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::size_t end = line.find('\t');
+        if ((end == std::string_view::npos) != (i + 1 == fields.size())) {
+            return std::nullopt;
+        }
+        fields[i] = line.substr(0, end);
+        line.remove_prefix(end == std::string_view::npos ? line.size() : end + 1);
+    }
+    return fields;
 }
 
 std::optional<NameSex> parseSex(std::string_view field) {
@@ -46,6 +61,8 @@ NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_v
     t.meaningText_ = std::make_shared<const std::string>(charMeanings);
     t.namesText_ = std::make_shared<const std::string>(names);
 
+    t.meanings_.reserve(static_cast<std::size_t>(
+        std::count(t.meaningText_->begin(), t.meaningText_->end(), '\n') + 1));
     std::size_t number = 0;
     for (std::string_view line : splitLines(*t.meaningText_)) {
         ++number;
@@ -64,22 +81,28 @@ NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_v
     }
 
     // Lines are read first and grouped by name afterwards: a name's lines need not be adjacent.
+    // The first pass counts each name's lines and notes the order in which names first appear.
     struct Line {
-        std::string_view name;
+        Range* range;
         NameEntry entry;
     };
     std::vector<Line> lines;
-    std::unordered_map<std::string_view, std::uint32_t> counts;
+    std::vector<Range*> order;
+    const std::size_t estimate =
+        static_cast<std::size_t>(std::count(t.namesText_->begin(), t.namesText_->end(), '\n') + 1);
+    lines.reserve(estimate);
+    t.names_.reserve(estimate);
     number = 0;
     for (std::string_view line : splitLines(*t.namesText_)) {
         ++number;
         if (skipped(line)) {
             continue;
         }
-        const auto fields = splitFields(line, '\t');
-        if (fields.size() != 5) {
+        const auto split = fiveFields(line);
+        if (!split) {
             malformed("names", number, line);
         }
+        const std::array<std::string_view, 5>& fields = *split;
         const std::size_t length = codePointCount(fields[0]);
         const std::optional<NameSex> sex = parseSex(fields[1]);
         if (length < 1 || length > 2 || !isHanText(fields[0]) || !sex || fields[2].size() != 1 ||
@@ -87,27 +110,29 @@ NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_v
             !isValidUtf8(fields[4]) || (fields[3].empty() && !fields[4].empty())) {
             malformed("names", number, line);
         }
+        const auto [it, added] = t.names_.try_emplace(fields[0]);
+        if (added) {
+            order.push_back(&it->second);  // map nodes do not move
+        }
+        ++it->second.count;
         lines.push_back(
-            {fields[0],
+            {&it->second,
              {*sex, static_cast<std::uint8_t>(fields[2][0] - '0'), {fields[3], fields[4]}}});
-        ++counts[fields[0]];
     }
     if (lines.size() > std::numeric_limits<std::uint32_t>::max()) {
         throw std::runtime_error("names: too many lines");
     }
-    // Each name gets its slots in the order of its first line; a stable fill keeps the table's
-    // order within a name.
+    // Each name gets its slots in the order of its first line; filling them in line order keeps
+    // the table's order within a name.
     std::uint32_t next = 0;
-    for (const Line& line : lines) {
-        const auto [it, added] = t.names_.try_emplace(line.name);
-        if (added) {
-            it->second.first = next;
-            next += counts[line.name];
-        }
+    for (Range* range : order) {
+        range->first = next;
+        next += range->count;
+        range->count = 0;
     }
     t.entries_.resize(lines.size());
     for (const Line& line : lines) {
-        Range& range = t.names_[line.name];
+        Range& range = *line.range;
         t.entries_[range.first + range.count++] = line.entry;
         range.classical = range.classical || !line.entry.source.work.empty();
     }
