@@ -56,8 +56,21 @@ bool serves(NameSex line, std::optional<NameSex> wanted) {
 
 }  // namespace
 
-NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_view names) {
+NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_view names,
+                                    const TraditionalMap* traditional) {
     NameMeanings t;
+    if (traditional != nullptr) {
+        // The first simplified character of the pairs that ends at a traditional one is its
+        // simplified form.
+        for (const std::u32string& simplified : traditional->simplified()) {
+            if (simplified.size() == 1) {
+                const char32_t converted = traditional->convert(simplified[0]);
+                if (converted != simplified[0]) {
+                    t.simplified_.try_emplace(converted, simplified[0]);
+                }
+            }
+        }
+    }
     t.meaningText_ = std::make_shared<const std::string>(charMeanings);
     t.namesText_ = std::make_shared<const std::string>(names);
 
@@ -140,20 +153,53 @@ NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_v
 }
 
 NameMeanings NameMeanings::builtIn() {
-    return fromText(embedded::kCharMeaningsTsv, embedded::kNamesTsv);
+    const TraditionalMap traditional = TraditionalMap::builtIn();
+    return fromText(embedded::kCharMeaningsTsv, embedded::kNamesTsv, &traditional);
 }
 
 std::string_view NameMeanings::meaning(char32_t ch) const {
-    const auto it = meanings_.find(ch);
+    auto it = meanings_.find(ch);
+    if (it == meanings_.end()) {
+        if (const auto simple = simplified_.find(ch); simple != simplified_.end()) {
+            it = meanings_.find(simple->second);
+        }
+    }
     return it == meanings_.end() ? std::string_view() : it->second;
 }
 
+const NameMeanings::Range* NameMeanings::findName(std::string_view givenName) const {
+    if (const auto it = names_.find(givenName); it != names_.end()) {
+        return &it->second;
+    }
+    if (simplified_.empty()) {
+        return nullptr;
+    }
+    // Only a name with a traditional character is looked up again, in simplified form; a given
+    // name has at most two characters, so the text stays in the string's own buffer.
+    std::string simple;
+    bool converted = false;
+    std::size_t pos = 0;
+    while (pos < givenName.size()) {
+        char32_t ch = nextCodePoint(givenName, pos);
+        if (const auto it = simplified_.find(ch); it != simplified_.end()) {
+            ch = it->second;
+            converted = true;
+        }
+        appendUtf8(simple, ch);
+    }
+    if (!converted) {
+        return nullptr;
+    }
+    const auto it = names_.find(simple);
+    return it == names_.end() ? nullptr : &it->second;
+}
+
 std::span<const NameEntry> NameMeanings::entries(std::string_view givenName) const {
-    const auto it = names_.find(givenName);
-    if (it == names_.end()) {
+    const Range* range = findName(givenName);
+    if (range == nullptr) {
         return {};
     }
-    return std::span(entries_).subspan(it->second.first, it->second.count);
+    return std::span(entries_).subspan(range->first, range->count);
 }
 
 std::vector<NameSource> NameMeanings::sources(std::string_view givenName,
@@ -169,8 +215,8 @@ std::vector<NameSource> NameMeanings::sources(std::string_view givenName,
 }
 
 bool NameMeanings::hasClassicalSource(std::string_view givenName) const {
-    const auto it = names_.find(givenName);
-    return it != names_.end() && it->second.classical;
+    const Range* range = findName(givenName);
+    return range != nullptr && range->classical;
 }
 
 int NameMeanings::grade(std::string_view givenName, std::optional<NameSex> sex) const {

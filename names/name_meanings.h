@@ -17,6 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/traditional_map.h"
+
 namespace norlune {
 
 enum class NameSex : std::uint8_t { Male, Female, Both };
@@ -38,14 +40,18 @@ class NameMeanings {
 public:
     // Builds the lookups from the two texts (copied, so they need not outlive the tables). A
     // malformed line or a character given twice stops with std::runtime_error naming the line.
-    static NameMeanings fromText(std::string_view charMeanings, std::string_view names);
-    // The built-in tables.
+    // With the simplified-to-traditional pairs, a traditional character counts as its simplified
+    // form wherever the tables do not hold it as it is.
+    static NameMeanings fromText(std::string_view charMeanings, std::string_view names,
+                                 const TraditionalMap* traditional = nullptr);
+    // The built-in tables, with the built-in traditional pairs.
     static NameMeanings builtIn();
 
     // The meaning of a character; empty when none is written.
     std::string_view meaning(char32_t ch) const;
 
-    // Every line of a given name, in the table's order; empty for a name the table lacks.
+    // Every line of a given name, in the table's order; empty for a name the table lacks. A name
+    // typed with traditional characters finds the lines of its simplified form.
     std::span<const NameEntry> entries(std::string_view givenName) const;
     // The sources of a given name, best known first, each once; with a sex, only those of the
     // lines for that sex (a "both" line serves either).
@@ -64,6 +70,7 @@ private:
         std::uint32_t count = 0;
         bool classical = false;
     };
+    const Range* findName(std::string_view givenName) const;
 
     // The texts the views below point into; on the heap, so moving the tables keeps them valid.
     std::shared_ptr<const std::string> meaningText_;
@@ -71,6 +78,7 @@ private:
     std::unordered_map<char32_t, std::string_view> meanings_;
     std::vector<NameEntry> entries_;  // grouped by name, each group in the table's order
     std::unordered_map<std::string_view, Range> names_;
+    std::unordered_map<char32_t, char32_t> simplified_;  // traditional -> simplified
 };
 
 // The lines that tell what a given name means: "字：字义" for each character ("字：暂无释义" where

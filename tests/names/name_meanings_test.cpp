@@ -118,6 +118,30 @@ TEST(NameMeaningsTest, ClassicalSourceAndGrade) {
     EXPECT_EQ(lines[1].sex, NameSex::Female);
 }
 
+// A traditional character counts as its simplified form where the tables lack it as it is.
+TEST(NameMeaningsTest, TraditionalCharactersCountAsTheirSimplifiedForm) {
+    // 扬 and 揚, 清 has no pair; 子 is paired with a made-up form that the table holds itself.
+    const TraditionalMap pairs = TraditionalMap::fromText("扬,子,衿\n揚,孑,衿\n");
+    const NameMeanings tables =
+        NameMeanings::fromText(std::string(kMeanings) + "孑\t单独\n", kNames, &pairs);
+    EXPECT_EQ(tables.meaning(U'揚'), "高举，传扬");
+    EXPECT_EQ(tables.meaning(U'孑'), "单独");  // its own meaning wins
+    EXPECT_EQ(tables.meaning(U'衿'), "衣领，喻学子与思慕");
+    EXPECT_EQ(tables.sources("清揚"), tables.sources("清扬"));
+    EXPECT_EQ(tables.sources("清揚").size(), 2u);
+    EXPECT_TRUE(tables.hasClassicalSource("清揚"));
+    EXPECT_EQ(tables.grade("清揚", NameSex::Female), 1);
+    EXPECT_EQ(meaningLines(tables, "清揚").at(1), "揚：高举，传扬");  // shown as typed
+    // Without the pairs the traditional form is unknown.
+    EXPECT_EQ(small().meaning(U'揚'), "");
+    EXPECT_TRUE(small().sources("清揚").empty());
+    // The built-in tables know the built-in pairs: 華 is 华.
+    const NameMeanings builtIn = NameMeanings::builtIn();
+    EXPECT_EQ(builtIn.meaning(U'華'), builtIn.meaning(U'华'));
+    EXPECT_FALSE(builtIn.meaning(U'華').empty());
+    EXPECT_EQ(builtIn.sources("清揚"), builtIn.sources("清扬"));
+}
+
 TEST(NameMeaningsTest, TablesStayValidWhenMovedOrTheTextIsGone) {
     std::string meanings(kMeanings);
     std::string names(kNames);
