@@ -210,6 +210,7 @@ TEST(NameMeaningsTest, LinesOfAName) {
         {"子明", {"子：孩子，古时对男子的美称", "明：暂无释义"}},
         {"衿", {"衿：衣领，喻学子与思慕"}},
         {"小明", {"小：暂无释义", "明：暂无释义"}},
+        {"\xff衿", {"\uFFFD：暂无释义", "衿：衣领，喻学子与思慕"}},  // a bad byte is one character
     };
     for (const auto& c : cases) {
         EXPECT_EQ(meaningLines(small(), c.given), c.lines) << c.given;
