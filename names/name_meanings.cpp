@@ -247,6 +247,29 @@ std::vector<std::string> meaningLines(const NameMeanings& tables, std::string_vi
     return lines;
 }
 
+MeaningCells meaningCells(const NameMeanings& tables, std::string_view givenName) {
+    MeaningCells cells;
+    for (const NameSource& source : tables.sources(givenName)) {
+        cells.sources += (cells.sources.empty() ? "" : "；") + std::string(source.work);
+        cells.sources += source.clause;
+    }
+    std::size_t pos = 0;
+    while (pos < givenName.size()) {
+        const char32_t ch = nextCodePoint(givenName, pos);
+        const std::string_view meaning = tables.meaning(ch);
+        if (meaning.empty()) {
+            continue;
+        }
+        if (!cells.meanings.empty()) {
+            cells.meanings += "；";
+        }
+        appendUtf8(cells.meanings, ch);
+        cells.meanings += "：";
+        cells.meanings += meaning;
+    }
+    return cells;
+}
+
 void appendMeaningSection(const NameMeanings& tables, std::string_view givenName,
                           std::string& report) {
     const std::string rule(17, '-');

@@ -85,6 +85,15 @@ private:
 // none is written), then "出处：" with work and clause for each source.
 std::vector<std::string> meaningLines(const NameMeanings& tables, std::string_view givenName);
 
+// The same facts as two cells of a table row (a shortlist, a CSV export): the sources as
+// "work clause" joined by "；" (empty without one), and the meanings as "字：字义" joined by "；"
+// (a character without a meaning left out; empty when none has one).
+struct MeaningCells {
+    std::string sources;
+    std::string meanings;
+};
+MeaningCells meaningCells(const NameMeanings& tables, std::string_view givenName);
+
 // Appends the section "字义出处" to a name report: a rule line with the title, then the lines of
 // meaningLines, each ended by CR LF; a name with no meaning and no source gets one line that says
 // so.

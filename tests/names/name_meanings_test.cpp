@@ -244,6 +244,27 @@ TEST(NameMeaningsTest, ReportSection) {
               rule.size() - std::string("字义出处").size());
 }
 
+TEST(NameMeaningsTest, CellsOfATableRow) {
+    const struct {
+        std::string_view given;
+        std::string sources;
+        std::string meanings;
+    } cases[] = {
+        {"子衿", "《诗经·郑风·子衿》青青子衿，悠悠我心",
+         "子：孩子，古时对男子的美称；衿：衣领，喻学子与思慕"},
+        {"清扬", "《诗经·郑风·野有蔓草》有美一人，清扬婉兮；《诗经·齐风·猗嗟》猗嗟娈兮，清扬婉兮",
+         "清：水清澈，喻人品纯洁；扬：高举，传扬"},
+        {"明德", "《大学》在明明德；唐·某人《某诗》明德惟馨", ""},
+        {"明子", "", "子：孩子，古时对男子的美称"},  // only the character with a meaning
+        {"小明", "", ""},
+    };
+    for (const auto& c : cases) {
+        const MeaningCells cells = meaningCells(small(), c.given);
+        EXPECT_EQ(cells.sources, c.sources) << c.given;
+        EXPECT_EQ(cells.meanings, c.meanings) << c.given;
+    }
+}
+
 // --- The built-in tables ------------------------------------------------------------------------
 
 std::string readSourceFile(const std::string& relative) {
