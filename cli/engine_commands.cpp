@@ -8,13 +8,14 @@
 #include "engine/name_engine.h"
 #include "engine/name_report.h"
 #include "engine/utf8.h"
+#include "names/name_meanings.h"
 #include "sound/sound_analysis.h"
 
 namespace norlune::cli {
 namespace {
 
-constexpr std::array<std::string_view, 7> kCommands = {"strokes", "trad",   "element", "grids",
-                                                       "score",   "report", "sound"};
+constexpr std::array<std::string_view, 8> kCommands = {"strokes", "trad",   "element", "grids",
+                                                       "score",   "report", "sound",   "meaning"};
 
 struct EngineContext {
     NameTables tables = FillNameTables();
@@ -35,7 +36,7 @@ bool isElementText(std::string_view text) {
     return true;
 }
 
-// Checks the surname and given name of grids, score and report.
+// Checks the surname and given name of grids, score, report, sound and meaning.
 bool checkName(const ParsedArgs& parsed, std::string_view command, Io& io, int& exitCode) {
     if (parsed.positional.size() != 2) {
         exitCode = usageError(io, std::string(command) + " 需要两个参数：姓 名");
@@ -136,6 +137,12 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
         }
         return kExitOk;
     }
+    if (command == "meaning") {
+        for (const std::string& line : meaningLines(NameMeanings::builtIn(), given)) {
+            io.out << line << '\n';
+        }
+        return kExitOk;
+    }
     if (command == "grids") {
         const FiveGrids g = ComputeFiveGrids(ctx.tables.strokes, surname, given).grids;
         io.out << g.heaven << ' ' << g.person << ' ' << g.earth << ' ' << g.total << ' ' << g.outer
@@ -153,6 +160,7 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     } else {
         std::string report = analysis.report;
         appendSoundSection(SoundTables::builtIn(), surname, given, report);
+        appendMeaningSection(NameMeanings::builtIn(), given, report);
         writeReportLines(io.out, report);
     }
     return kExitOk;

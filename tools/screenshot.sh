@@ -2,7 +2,7 @@
 # Pictures of the window for review: runs the built program on a virtual X display through a
 # search with the default settings, a click on the first listed name and a birth-time choice, and
 # saves main_start.png, main_search.png, main_sound.png (the end of that report with its sound
-# section), main_scores.png (scores in the list, best first), shortlist.png, birth_dialog.png,
+# section and the meanings and sources), main_scores.png (scores in the list, best first), shortlist.png, birth_dialog.png,
 # main_bazi.png and help.png.
 #   tools/screenshot.sh BUILD_DIR [OUTPUT_DIR]
 set -euo pipefail

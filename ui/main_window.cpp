@@ -103,8 +103,9 @@ QDate qdate(const std::chrono::year_month_day& ymd) {
 }  // namespace
 
 std::shared_ptr<const ReferenceTables> fillReferenceTables() {
-    auto tables = std::make_shared<ReferenceTables>(ReferenceTables{
-        FillCalendarTables(), FillElementLists(), FillNameTables(), SoundTables::builtIn()});
+    auto tables = std::make_shared<ReferenceTables>(
+        ReferenceTables{FillCalendarTables(), FillElementLists(), FillNameTables(),
+                        SoundTables::builtIn(), NameMeanings::builtIn()});
     return tables;
 }
 
@@ -488,6 +489,7 @@ void MainWindow::startSearch() {
             std::string report = start.report;
             appendSoundSection(tables_->sound, settings.surname, settings.left + settings.right,
                                report);
+            appendMeaningSection(tables_->meanings, settings.left + settings.right, report);
             Text2->setPlainText(reportText(report));
             Label1->setText(qs(start.fullName));
             runNames_ = {KeptName{start.fullName, start.score, 1}};
@@ -742,9 +744,10 @@ void MainWindow::List1_Click() {
     const NameAnalysis analysis = engine_.AnalyzeName(
         state.Gxing, *given, {state.bFamale, state.bShenChen, state.sNeedWx, state.bShowInfo});
     state.Fbadn = analysis.Fbadn;
-    // The sound section follows everything the numerology report shows.
+    // The sound section follows everything the numerology report shows, then the meanings.
     std::string report = analysis.report;
     appendSoundSection(tables_->sound, state.Gxing, *given, report);
+    appendMeaningSection(tables_->meanings, *given, report);
     Text2->setPlainText(reportText(report));
 }
 

@@ -15,6 +15,7 @@
 #include "calendar/calendar_tables.h"
 #include "engine/element_lists.h"
 #include "engine/name_engine.h"
+#include "names/name_meanings.h"
 #include "search/name_search.h"
 #include "search/shortlist_file.h"
 #include "sound/sound_tables.h"
@@ -46,10 +47,11 @@ struct ReferenceTables {
     ElementCharacterLists elements;
     NameTables names;
     SoundTables sound;
+    NameMeanings meanings;
 };
 
-// Fills the tables in the start-up order: calendar tables, element lists, name tables, then the
-// sound data.
+// Fills the tables in the start-up order: calendar tables, element lists, name tables, the sound
+// data, then the meanings and sources of names.
 std::shared_ptr<const ReferenceTables> fillReferenceTables();
 
 struct MainWindowDeps {

@@ -1,5 +1,6 @@
 // Outputs recorded before the sound analysis came in: with the sound options off the search prints
-// exactly what it printed then, and the name report keeps every line it had.
+// exactly what it printed then, and the name report keeps every line it had, followed by the
+// sound section and the section of meanings and sources.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -7,6 +8,7 @@
 
 #include "cli/cli.h"
 #include "sound/sound_analysis.h"
+#include "tests/cli/cli_run.h"
 
 namespace norlune::cli {
 namespace {
@@ -62,9 +64,8 @@ TEST(CliFixtureTest, ReportKeepsEveryEarlierLine) {
         const std::string before = readFixture(c.fixture);
         ASSERT_GE(out.size(), before.size()) << c.fixture;
         EXPECT_EQ(out.substr(0, before.size()), before) << c.fixture;
-        // What follows is the sound section and nothing else.
-        const std::string sound = runCli({"sound", c.args[1], c.args[2]});
-        EXPECT_EQ(out.substr(before.size()), "-----------------音形分析-----------------\n" + sound)
+        // What follows is the sound section, then the meanings and sources, and nothing else.
+        EXPECT_EQ(out.substr(before.size()), cli_test::reportTail(c.args[1], c.args[2]))
             << c.fixture;
     }
 }

@@ -44,9 +44,10 @@ protected:
     QString reportOf(const std::string& surname, const std::string& given) const {
         const auto tables = sharedTables();
         const NameEngine engine(tables->names, tables->elements);
-        // The numerology report, then the sound section.
+        // The numerology report, then the sound section and the meanings and sources.
         std::string report = engine.AnalyzeName(surname, given, {false, false, {}, true}).report;
         appendSoundSection(tables->sound, surname, given, report);
+        appendMeaningSection(tables->meanings, given, report);
         return reportText(report);
     }
 

@@ -139,9 +139,10 @@ TEST_F(OptionsTest, ScoredEntryJudgesTheNameBeforeTheEqualsSign) {
         const std::string given = entry.substr(std::string("欧阳").size(), equals - 6);
         clickEntry(row);
         EXPECT_EQ(control<QLabel>("Label1")->text(), qs(entry));
-        // The numerology report, then the sound section.
+        // The numerology report, then the sound section and the meanings and sources.
         std::string report = engine.AnalyzeName("欧阳", given, {false, false, {}, true}).report;
         appendSoundSection(tables->sound, "欧阳", given, report);
+        appendMeaningSection(tables->meanings, given, report);
         EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(), reportText(report)) << entry;
         // The score shown after "=" is the one the report gives.
         EXPECT_EQ(entry.substr(equals + 1),

@@ -405,6 +405,7 @@ TEST_F(SearchRunTest, DesignatedCharactersThatFixTheNameShowItsReportDirectly) {
         std::string report =
             engine.AnalyzeName(c.surname, c.given, {false, false, {}, true}).report;
         appendSoundSection(tables->sound, c.surname, c.given, report);
+        appendMeaningSection(tables->meanings, c.given, report);
         EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(), reportText(report));
         EXPECT_TRUE(window->state().bShowInfo);
         EXPECT_TRUE(start()->isEnabled());
@@ -424,6 +425,32 @@ TEST_F(SearchRunTest, DirectReportOfTheSampleNameShowsItsGrids) {
         EXPECT_TRUE(report.split(QLatin1Char('\n')).contains(qs(line))) << line;
     }
     EXPECT_FALSE(report.contains(QLatin1Char('\r')));
+}
+
+// A name from the classics shows its verse at the end of the report; a name nothing is known of
+// says so in one line.
+TEST_F(SearchRunTest, DirectReportEndsWithMeaningsAndSources) {
+    const struct {
+        const char* surname;
+        const char* left;
+        const char* right;
+        const char* ending;
+    } cases[] = {
+        {"王", "子", "衿", "\n出处：《诗经·郑风·子衿》青青子衿，悠悠我心"},
+        {"欧阳", "清", "扬", "\n出处：《诗经·齐风·猗嗟》猗嗟娈兮，清扬婉兮"},
+        {"王", "龘", "", "-----------------字义出处-----------------\n此名暂无字义与出处可查"},
+    };
+    for (const auto& c : cases) {
+        control<QLineEdit>("Text1")->setText(qs(c.surname));
+        control<QLineEdit>("Text4")->setText(qs(c.left));
+        control<QLineEdit>("Text5")->setText(qs(c.right));
+        control<QRadioButton>(*c.right == '\0' ? "Option5" : "Option6")->click();
+        start()->click();
+        const QString report = control<QPlainTextEdit>("Text2")->toPlainText();
+        EXPECT_TRUE(report.endsWith(qs(c.ending) + QLatin1Char('\n'))) << utf8(report);
+        EXPECT_EQ(report.count(qs("-----------------字义出处-----------------")), 1);
+        EXPECT_LT(report.indexOf(qs("音形分析")), report.indexOf(qs("字义出处")));
+    }
 }
 
 // The two sound options of the 选项 menu start off and, once checked, leave names out of the run.
