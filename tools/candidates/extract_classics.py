@@ -39,7 +39,7 @@ PARAGRAPH_JOIN = "｜"
 HEADER = "# collection\twork\tauthor\tdynasty\tpopularity\ttext"
 
 # The collections in the order in which their sources are preferred (best known first).
-COLLECTIONS = ("诗经", "楚辞", "唐诗三百首", "宋词三百首", "论语", "孟子", "大学", "中庸")
+COLLECTIONS = ("诗经", "楚辞", "唐诗三百首", "宋词三百首", "千家诗", "论语", "孟子", "大学", "中庸")
 # Authors of the Chu ci before the Han.
 WARRING_STATES = {"屈原", "宋玉", "景差"}
 
@@ -98,6 +98,13 @@ def ci_popularity(dist, keys):
     return found
 
 
+def parts_of(paragraphs):
+    """The paragraph lists of a poem: itself, or one per part when it has parts."""
+    if all(isinstance(p, str) for p in paragraphs):
+        return [paragraphs]
+    return [part["paragraphs"] for part in paragraphs]
+
+
 def pieces(dist):
     """(collection, work, author, dynasty, popularity, [paragraphs]) in the package's text,
     before conversion; the work label is filled in after conversion."""
@@ -122,6 +129,15 @@ def pieces(dist):
     for p in ci:
         out.append(("宋词三百首", (p["rhythmic"],), p["author"], "宋",
                     ranks.get((p["author"], p["rhythmic"]), 0), p["paragraphs"]))
+    for group in load(dist, "mengxue/qianjiashi.json")["content"]:
+        for p in group["content"]:
+            # the author is given as "（唐）孟浩然"
+            dynasty, _, author = p["author"].lstrip("（(").partition("）")
+            if not author:
+                dynasty, author = "", dynasty
+            # a poem of several parts holds {"subchapter", "paragraphs"} objects
+            for paragraphs in parts_of(p["paragraphs"]):
+                out.append(("千家诗", (p["chapter"],), author, dynasty, 0, paragraphs))
     for chapter in load(dist, "lunyu/lunyu.json"):
         name = chapter["chapter"].removesuffix("篇")
         out.append(("论语", ("论语", name), "", "先秦", 0, chapter["paragraphs"]))
@@ -142,18 +158,21 @@ def build(package):
     raw = pieces(dist)
     # convert every field that holds Chinese text in one OpenCC call
     fields = []
-    for _, parts, author, _, _, paragraphs in raw:
+    for collection, parts, author, dynasty, _, paragraphs in raw:
         fields.extend(clean(p) for p in parts)
         fields.append(clean(author))
         fields.append(PARAGRAPH_JOIN.join(clean(p) for p in paragraphs if clean(p)))
+        if collection == "千家诗":
+            fields.append(clean(dynasty))
     converted = iter(t2s(fields))
     lines = [HEADER]
     for collection, parts, _, dynasty, popularity, _ in raw:
         parts = [next(converted) for _ in parts]
         author = next(converted)
         text = next(converted)
-        if collection in ("唐诗三百首", "宋词三百首"):
-            work = f"{dynasty}·{author}《{parts[0]}》"
+        dynasty = next(converted) if collection == "千家诗" else dynasty
+        if collection in ("唐诗三百首", "宋词三百首", "千家诗"):
+            work = "·".join(filter(None, (dynasty, author))) + f"《{parts[0]}》"
         else:
             work = "《" + "·".join(parts) + "》"
         lines.append("\t".join((collection, work, author, dynasty, str(popularity), text)))
