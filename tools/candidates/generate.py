@@ -1,14 +1,21 @@
 #!/usr/bin/python3
-"""Build the candidate given-name files data/M.dat (boys) and data/F.dat (girls).
+"""Build the candidate given-name files data/M.dat (boys) and data/F.dat (girls) and the table
+data/names.tsv of their names with grade and source.
 
 Usage:
-    tools/candidates/generate.py            write data/M.dat and data/F.dat
-    tools/candidates/generate.py --check    rebuild in memory, exit 1 if the files differ
+    tools/candidates/generate.py               write data/M.dat, data/F.dat and data/names.tsv
+    tools/candidates/generate.py --check       rebuild in memory, exit 1 if the files differ
+    tools/candidates/generate.py --pool DIR    write the pool of names to be read and graded,
+                                               and the names not yet in a batch as new batches
+    tools/candidates/generate.py --merge DIR   add DIR's graded batches to the grade tables
 
 Inputs (see README.md for every rule):
     data/strokes.txt, data/elements.txt, data/traditional.txt   the program's character data
     data/readings.txt, data/bad_words.txt                       the sound data (tools/sound)
+    data/standard_chars.txt                                     the general standard table
     tools/candidates/*.txt                                      our curated lists
+    tools/candidates/grades_M.tsv, grades_F.tsv                 the grades given by reading
+    tools/candidates/classics/texts.tsv                         the classical texts (extract)
     the person names of python3-jieba's dictionary              real given names
     Unihan from the unicode-data package                         readings, GB 2312, variants
 The output depends on nothing else: no clock, no randomness, no set iteration order.
@@ -30,14 +37,12 @@ JIEBA_DICT = pathlib.Path("/usr/lib/python3/dist-packages/jieba/dict.txt")
 NAME_CHARACTERS = ROOT / "tools" / "chardata" / "name_characters.txt"
 UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 
-# How many names each file holds: generated pairs fill it up to FILE_SIZE; fewer than
-# MIN_NAMES is an error.
-FILE_SIZE = 30500
-MIN_NAMES = 30000
-
-# The graded lists (--graded): the pool of names that the generator makes for each file and that
-# is read and graded by hand, the least number of names a file must ship, and the grade tables.
-POOL_SIZE = 11000
+# The pool of names that the generator makes for each file and that is read and graded by hand,
+# the least number of names a file must ship, and the grade tables.
+# (the girls' pool is larger: fewer of its generated pairs passed the reading)
+POOL_SIZE = {"M": 11000, "F": 17500}
+# and after those, at most this many pairs of the characters of modern_chars.txt
+MODERN_EXTRA = {"M": 1000, "F": 6000}
 MIN_SHIPPED = 8000
 GRADE_FILES = {"M": HERE / "grades_M.tsv", "F": HERE / "grades_F.tsv"}
 NAMES_TABLE = "names.tsv"
@@ -176,7 +181,7 @@ class Curated:
     """All hand-made inputs of this directory."""
 
     def __init__(self, directory, with_classics=False):
-        """`with_classics`: add the characters of chars_classics.txt (the graded lists)."""
+        """`with_classics`: add the characters of chars_classics.txt."""
         self.male = read_characters(directory / "chars_male.txt")
         self.female = read_characters(directory / "chars_female.txt")
         self.either = read_characters(directory / "chars_either.txt")
@@ -640,7 +645,8 @@ def add_generated(inputs, collector, size):
     """Generated pairs of usable characters, each in a place where it may stand: first the
     pairs with a character that marks the file's sex, then those made only of characters for
     either sex; each group best first by how well the two characters go together (class
-    Affinity, learnt from the real names that lean to the sex); until a file holds `size`."""
+    Affinity, learnt from the real names that lean to the sex); until a file holds `size` names
+    (a number, or a dict with one for each sex)."""
     curated, rules = inputs.curated, inputs.rules
     real_pairs = inputs.real.by_weight(2)
     lists, present, counts = collector.lists, collector.present, collector.counts
@@ -662,7 +668,7 @@ def add_generated(inputs, collector, size):
         for group in (marked, neutral):
             group.sort()
             for _, _, name in group:
-                if len(lists[sex]) >= size:
+                if len(lists[sex]) >= (size[sex] if isinstance(size, dict) else size):
                     break
                 rare = [c for c in name if c in curated.rare]
                 if any(rare_uses[c] >= RARE_PER_CHARACTER for c in rare):
@@ -672,36 +678,59 @@ def add_generated(inputs, collector, size):
                 collector.add(name, "generated", sex)
 
 
+def read_modern(path):
+    """The characters of modern_chars.txt for each file: {"M": [...], "F": [...]}; the female:
+    and either: lines count for girls, the male: and either: lines for boys."""
+    found = read_sexed_characters(path)
+    chars = {"M": [], "F": []}
+    for sex, lines in (("F", ("female", "either")), ("M", ("male", "either"))):
+        for c in found[lines[0]] + found[lines[1]]:
+            if c not in chars[sex]:
+                chars[sex].append(c)
+    return chars
+
+
+def add_modern(inputs, collector, modern, extra):
+    """Pairs made only of the characters most chosen today (`modern`: a list for each file;
+    those that suit the file's sex), that no other source gave: best first by the score of add_generated, at most
+    extra[sex] of them."""
+    curated, rules = inputs.curated, inputs.rules
+    real_pairs = inputs.real.by_weight(2)
+    for sex in "MF":
+        affinity = Affinity([g for g in real_pairs if curated.leans_to(g, sex)])
+        chars = [c for c in modern[sex]
+                 if c in rules.usable_set and sex in curated.sex_of_char[c]]
+        pairs = []
+        for first in chars:
+            for second in chars:
+                name = first + second
+                if name in collector.present[sex] or not rules.accept(name, "generated"):
+                    continue
+                if sex not in curated.files_of(name):
+                    continue
+                score = (affinity.score(first, second) * rules.euphony(name)
+                         * popularity(affinity, first, second))
+                pairs.append((-score, len(pairs), name))
+        for _, _, name in sorted(pairs)[:extra[sex]]:
+            collector.add(name, "modern", sex)
+
+
 def summary_of(inputs, collector):
     rules, counts = inputs.rules, collector.counts
     summary = [f"curated characters without stroke count, element or in traditional form "
                f"({len(rules.unknown)}): {''.join(rules.unknown)}"]
+    labels = (("real", "real"), ("single", "single characters"),
+              ("classical", "from the classics"), ("generated", "generated pairs"),
+              ("modern", "pairs of characters chosen today"))
     for sex, file_name in (("M", "M.dat"), ("F", "F.dat")):
-        summary.append(f"{file_name}: {len(collector.lists[sex])} names: "
-                       f"{counts[(sex, 'real')]} real, "
-                       f"{counts[(sex, 'single')]} single characters, "
-                       + (f"{counts[(sex, 'classical')]} from the classics, "
-                          if counts[(sex, 'classical')] else "")
-                       + f"{counts[(sex, 'generated')]} generated pairs; "
+        parts = [f"{counts[(sex, kind)]} {label}" for kind, label in labels
+                 if counts[(sex, kind)] or kind in ("real", "single", "generated")]
+        summary.append(f"{file_name}: {len(collector.lists[sex])} names: {', '.join(parts)}; "
                        f"{counts[(sex, 'rare character used up')]} pairs left out because "
                        f"their rare character was used up")
     for (source, reason), count in sorted(rules.dropped.items()):
         summary.append(f"dropped from the {source} names, {reason}: {count}")
     return summary
-
-
-def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NAME_CHARACTERS):
-    """The two candidate lists: {"M": [...], "F": [...]} and a summary text."""
-    inputs = Inputs(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path)
-    collector = Collector()
-    add_real_and_single(inputs, collector)
-    add_generated(inputs, collector, FILE_SIZE)
-    summary = summary_of(inputs, collector)
-    for sex in "MF":
-        if not MIN_NAMES <= len(collector.lists[sex]) <= FILE_SIZE:
-            raise InputError(f"{sex}.dat would hold {len(collector.lists[sex])} names, "
-                             f"outside {MIN_NAMES}..{FILE_SIZE}\n" + "\n".join(summary))
-    return collector.lists, "\n".join(summary)
 
 
 # ---------------------------------------------------------------- names from the classics
@@ -740,7 +769,8 @@ def classical_names(pieces, name_chars, bad_chars):
     """{name: [(work, clause), ...]}: every pair of name characters that stand in one clause in
     that order, side by side or with one character between, from a clause without a character
     of bad meaning; each name with its sources best known first (the collection's place in
-    COLLECTIONS, then the piece's popularity, then its place in the extract), at most
+    COLLECTIONS, then whether the work's title holds the name, then the piece's popularity,
+    then its place in the extract), at most
     MAX_SOURCES different ones. Names come in the order of their best source."""
     found = collections.defaultdict(list)
     for order, (collection, work, popularity, text) in enumerate(pieces):
@@ -755,7 +785,11 @@ def classical_names(pieces, name_chars, bad_chars):
                     if second in name_chars:
                         found[first + second].append((rank, work, clause))
     names = {}
-    for name, sources in found.items():
+    for name, found_sources in found.items():
+        # within a collection, a piece whose title holds the name comes first (采薇采薇 in
+        # 《诗经·小雅·采薇》 before 言采其薇 in 《诗经·召南·草虫》)
+        sources = [((rank[0], name not in work) + rank[1:], work, clause)
+                   for rank, work, clause in found_sources]
         kept = []
         for _, work, clause in sorted(sources):
             if (work, clause) not in kept:
@@ -867,6 +901,8 @@ class Graded:
         self.collector = Collector()
         add_real_and_single(inputs, self.collector, self.sources)
         add_generated(inputs, self.collector, POOL_SIZE)
+        add_modern(inputs, self.collector, read_modern(curated_dir / "modern_chars.txt"),
+                   MODERN_EXTRA)
         self.pool = self.collector.lists
         grade_files = grade_files or GRADE_FILES
         self.grades = {sex: read_grades(grade_files[sex]) for sex in "MF"}
@@ -877,11 +913,18 @@ class Graded:
     def grade(self, sex, name):
         return shipped_grade(name, self.grades[sex][name][0], self.dated)
 
+    def is_dated(self, name):
+        """A name of the fifties to the eighties: dated_names.txt, or a second character of
+        DATED_SECOND."""
+        return name in self.dated or (len(name) == 2 and name[1] in DATED_SECOND)
+
     def lists(self):
-        """{"M": [...], "F": [...]}: the names graded 1 and 2, best first: by grade; within a
-        grade the real names (most used first), the names from the classics (best known source
-        first) and the generated pairs (best score first) in turn, then the one-character
-        names; and put in an order where no last character crowds a stretch of the list."""
+        """{"M": [...], "F": [...]}: the names graded 1 and 2, best first: grade 1, then grade 2,
+        then the dated names (grade 2 at best); in each of these the two-character names before
+        the one-character ones (which the dated names do not include). Among the two-character
+        names of a tier the real names (most used first), the names from the classics (best
+        known source first) and the generated pairs (best score first) take turns, put in an
+        order where no last character crowds a stretch of the list (function varied)."""
         result = {}
         for sex in "MF":
             missing = self.ungraded(sex)
@@ -889,11 +932,15 @@ class Graded:
                 raise InputError(f"{sex}: {len(missing)} names without a grade, for example "
                                  f"{' '.join(missing[:10])}")
             kind = self.collector.kind[sex]
+            tiers = [[], [], []]
+            for name in self.pool[sex]:
+                grade = self.grade(sex, name)
+                if grade <= 2:
+                    tiers[2 if self.is_dated(name) else grade - 1].append(name)
             ordered = []
-            for grade in (1, 2):
-                names = [n for n in self.pool[sex] if self.grade(sex, n) == grade]
+            for names in tiers:
                 queues = [[n for n in names if kind[n] == k and len(n) == 2]
-                          for k in ("real", "classical", "generated")]
+                          for k in ("real", "classical", "generated", "modern")]
                 ordered += varied(interleave(queues))
                 ordered += [n for n in names if len(n) == 1]
             if len(ordered) < MIN_SHIPPED:
@@ -991,10 +1038,7 @@ def main():
                         help="compare with the files in data/ instead of writing them")
     parser.add_argument("--data", type=pathlib.Path, default=ROOT / "data",
                         help="directory with strokes.txt, elements.txt, traditional.txt; "
-                             "M.dat and F.dat are written there")
-    parser.add_argument("--graded", action="store_true",
-                        help="the graded lists: real names, names from the classics and "
-                             "generated pairs, graded by hand; also writes names.tsv")
+                             "M.dat, F.dat and names.tsv are written there")
     parser.add_argument("--pool", type=pathlib.Path, metavar="DIR",
                         help="write the pool of names to be graded and its new batches to DIR")
     parser.add_argument("--merge", type=pathlib.Path, metavar="DIR",
@@ -1003,27 +1047,28 @@ def main():
     try:
         if args.merge:
             read = merge_graded(args.merge)
-            print(f"merged: {' '.join(read)}", file=sys.stderr)
-        if args.graded or args.pool:
-            graded = Graded(args.data, HERE, JIEBA_DICT, UNIHAN_DIR)
-            summary = "\n".join(summary_of(graded.inputs, graded.collector))
-            if args.pool:
-                written = write_pool(graded, args.pool)
-                print(f"new batches: {' '.join(written) or 'none'}", file=sys.stderr)
-                for sex in "MF":
-                    print(f"{sex}: {len(graded.ungraded(sex))} of {len(graded.pool[sex])} "
-                          f"names without a grade", file=sys.stderr)
-                print(summary, file=sys.stderr)
-                return 0
-            lists = graded.lists()
-            outputs = {args.data / f"{sex}.dat": file_bytes(lists[sex]) for sex in "MF"}
-            outputs[args.data / NAMES_TABLE] = graded.table(lists).encode("utf-8")
-        else:
-            lists, summary = build(args.data, HERE, JIEBA_DICT, UNIHAN_DIR)
-            outputs = {args.data / f"{sex}.dat": file_bytes(lists[sex]) for sex in "MF"}
+            print(f"merged: {' '.join(read) or 'nothing'}", file=sys.stderr)
+        graded = Graded(args.data, HERE, JIEBA_DICT, UNIHAN_DIR)
+        summary = "\n".join(summary_of(graded.inputs, graded.collector))
+        if args.pool:
+            written = write_pool(graded, args.pool)
+            print(f"new batches: {' '.join(written) or 'none'}", file=sys.stderr)
+            for sex in "MF":
+                print(f"{sex}: {len(graded.ungraded(sex))} of {len(graded.pool[sex])} "
+                      f"names without a grade", file=sys.stderr)
+            print(summary, file=sys.stderr)
+            return 0
+        lists = graded.lists()
     except InputError as error:
         print(f"generate.py: {error}", file=sys.stderr)
         return 2
+    outputs = {args.data / f"{sex}.dat": file_bytes(lists[sex]) for sex in "MF"}
+    outputs[args.data / NAMES_TABLE] = graded.table(lists).encode("utf-8")
+    for sex, file_name in (("M", "M.dat"), ("F", "F.dat")):
+        names = lists[sex]
+        summary += (f"\n{file_name} ships {len(names)} names graded 1 or 2 "
+                    f"({sum(len(n) == 2 for n in names)} of two characters, "
+                    f"{sum(graded.grade(sex, n) == 1 for n in names)} graded 1)")
     print(summary, file=sys.stderr)
     status = 0
     for path, content in outputs.items():

@@ -72,6 +72,14 @@ class ClassicalNamesTest(unittest.TestCase):
         self.assertEqual(g.classical_names(twice, set("明月"), set())["明月"],
                          [("《诗经·甲》", "明月")])
 
+    def test_a_title_that_holds_the_name_comes_first_in_its_collection(self):
+        pieces = [("诗经", "《诗经·召南·草虫》", 0, "言采其薇"),
+                  ("诗经", "《诗经·小雅·采薇》", 0, "采薇采薇"),
+                  ("楚辞", "《楚辞·采薇》", 0, "采薇")]
+        names = g.classical_names(pieces, set("采薇"), set())
+        self.assertEqual([w for w, _ in names["采薇"]],
+                         ["《诗经·小雅·采薇》", "《诗经·召南·草虫》", "《楚辞·采薇》"])
+
     def test_names_come_in_the_order_of_their_best_source(self):
         names = list(g.classical_names(self.PIECES, self.NAME_CHARS, {"死"}))
         self.assertLess(names.index("悠心"), names.index("明月"))  # 诗经 first
