@@ -42,7 +42,7 @@ UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 # (the girls' pool is larger: fewer of its generated pairs passed the reading)
 POOL_SIZE = {"M": 11000, "F": 17500}
 # and after those, at most this many pairs of the characters of modern_chars.txt
-MODERN_EXTRA = {"M": 1000, "F": 6000}
+MODERN_EXTRA = {"M": 6000, "F": 6000}
 MIN_SHIPPED = 8000
 GRADE_FILES = {"M": HERE / "grades_M.tsv", "F": HERE / "grades_F.tsv"}
 NAMES_TABLE = "names.tsv"
