@@ -884,8 +884,8 @@ def interleave(queues):
 
 
 class Graded:
-    """The pool of names made to be graded, the names from the classics with their sources,
-    and (once the grade tables cover the pool) the graded files."""
+    """The pool of names made to be graded, the names from the classics with their sources, the
+    grades, and (once the grade tables cover the pool) the files."""
 
     def __init__(self, data_dir, curated_dir, jieba_path, unihan_dir,
                  name_characters_path=NAME_CHARACTERS, classics_path=CLASSICS,
