@@ -46,6 +46,26 @@ std::set<char32_t> curatedCharacters(const std::string& relative) {
     return chars;
 }
 
+// The characters of the lines of tools/candidates/chars_classics.txt that start with `label`
+// ("male:" or "female:"): the name characters that the names from the classics brought in.
+std::set<char32_t> classicsCharacters(const std::string& label) {
+    std::set<char32_t> chars;
+    std::istringstream lines(readWholeFile(sourceFile("tools/candidates/chars_classics.txt")));
+    std::string line;
+    while (std::getline(lines, line)) {
+        line = line.substr(0, line.find('#'));
+        if (line.rfind(label, 0) != 0) {
+            continue;
+        }
+        for (char32_t c : utf8ToU32(line.substr(label.size()))) {
+            if (c != U' ' && c != U'\t' && c != U'\r') {
+                chars.insert(c);
+            }
+        }
+    }
+    return chars;
+}
+
 struct CandidateFile {
     std::string bytes;
     std::string header;
@@ -131,8 +151,9 @@ TEST_P(CandidateFilesTest, HeaderCountsTheNamesThatFollow) {
         ASSERT_TRUE(c >= '0' && c <= '9') << "header \"" << f.header << "\"";
     }
     EXPECT_EQ(std::stoul(f.header), f.names.size());
-    EXPECT_GE(f.names.size(), 30000u);
-    EXPECT_LE(f.names.size(), 120000u);
+    // Only names read and graded good or usable ship: at least 8,000 per file.
+    EXPECT_GE(f.names.size(), 8000u);
+    EXPECT_LE(f.names.size(), 30000u);
 }
 
 TEST_P(CandidateFilesTest, NamesAreOneOrTwoHanCharactersWithoutRepeats) {
@@ -188,9 +209,12 @@ TEST_P(CandidateFilesTest, NoCharacterOfTheExclusionList) {
 
 TEST_P(CandidateFilesTest, NoCharacterThatMarksTheOtherSex) {
     const bool boys = std::string_view(GetParam()) == "M.dat";
-    const std::set<char32_t> other = curatedCharacters(boys ? "tools/candidates/chars_female.txt"
-                                                            : "tools/candidates/chars_male.txt");
+    std::set<char32_t> other = curatedCharacters(boys ? "tools/candidates/chars_female.txt"
+                                                      : "tools/candidates/chars_male.txt");
     ASSERT_GT(other.size(), 100u);
+    const std::set<char32_t> more = classicsCharacters(boys ? "female:" : "male:");
+    ASSERT_FALSE(more.empty());
+    other.insert(more.begin(), more.end());
     for (const std::u32string& name : current().names) {
         for (char32_t c : name) {
             ASSERT_FALSE(other.count(c)) << GetParam() << ": " << u32ToUtf8(name);
@@ -205,9 +229,10 @@ std::string fileLetter(const ::testing::TestParamInfo<const char*>& param) {
 INSTANTIATE_TEST_SUITE_P(BothFiles, CandidateFilesTest, ::testing::Values("M.dat", "F.dat"),
                          fileLetter);
 
-// Samples that fix the order and the split: the most common names come first, names that read as
-// one sex stand only in that sex's file, and names for either sex stand in both.
-TEST(CandidateFilesSampleTest, CommonNamesFirstAndEachSexInItsFile) {
+// Samples that fix the order and the split: names graded good come first and the dated names of
+// the fifties to the eighties last, names that read as one sex stand only in that sex's file, and
+// names for either sex stand in both.
+TEST(CandidateFilesSampleTest, GoodNamesFirstAndEachSexInItsFile) {
     const CandidateFile boys = loadCandidates("M.dat");
     const CandidateFile girls = loadCandidates("F.dat");
     auto position = [](const CandidateFile& f, const std::u32string& name) {
@@ -218,18 +243,27 @@ TEST(CandidateFilesSampleTest, CommonNamesFirstAndEachSexInItsFile) {
         }
         return -1L;
     };
-    EXPECT_GE(position(boys, U"志强"), 0);
-    EXPECT_LT(position(boys, U"志强"), 20);
-    EXPECT_EQ(position(girls, U"志强"), -1);
-    EXPECT_GE(position(girls, U"丽华"), 0);
-    EXPECT_LT(position(girls, U"丽华"), 20);
+    // Good names of today and from the classics near the top.
+    for (const std::u32string& name : {std::u32string(U"浩然"), std::u32string(U"子昂")}) {
+        EXPECT_GE(position(boys, name), 0) << u32ToUtf8(name);
+        EXPECT_LT(position(boys, name), 100) << u32ToUtf8(name);
+        EXPECT_EQ(position(girls, name), -1) << u32ToUtf8(name);
+    }
+    for (const std::u32string& name : {std::u32string(U"采薇"), std::u32string(U"清漪")}) {
+        EXPECT_GE(position(girls, name), 0) << u32ToUtf8(name);
+        EXPECT_LT(position(girls, name), 100) << u32ToUtf8(name);
+        EXPECT_EQ(position(boys, name), -1) << u32ToUtf8(name);
+    }
+    // Names of the fifties to the eighties stay, in the last part of the file.
+    EXPECT_GT(position(boys, U"建国"), static_cast<long>(boys.names.size() / 2));
+    EXPECT_GT(position(girls, U"丽华"), static_cast<long>(girls.names.size() / 2));
     EXPECT_EQ(position(boys, U"丽华"), -1);
     // 文 and 安 suit either sex.
     for (const std::u32string& name : {std::u32string(U"文"), std::u32string(U"安")}) {
         EXPECT_GE(position(boys, name), 0) << u32ToUtf8(name);
         EXPECT_GE(position(girls, name), 0) << u32ToUtf8(name);
     }
-    // The first two-character name of each file is a real name, ahead of every one-character one.
+    // Two-character names come first, ahead of every one-character one.
     EXPECT_EQ(boys.names.front().size(), 2u);
     EXPECT_EQ(girls.names.front().size(), 2u);
 }

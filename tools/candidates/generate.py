@@ -1,14 +1,21 @@
 #!/usr/bin/python3
-"""Build the candidate given-name files data/M.dat (boys) and data/F.dat (girls).
+"""Build the candidate given-name files data/M.dat (boys) and data/F.dat (girls) and the table
+data/names.tsv of their names with grade and source.
 
 Usage:
-    tools/candidates/generate.py            write data/M.dat and data/F.dat
-    tools/candidates/generate.py --check    rebuild in memory, exit 1 if the files differ
+    tools/candidates/generate.py               write data/M.dat, data/F.dat and data/names.tsv
+    tools/candidates/generate.py --check       rebuild in memory, exit 1 if the files differ
+    tools/candidates/generate.py --pool DIR    write the pool of names to be read and graded,
+                                               and the names not yet in a batch as new batches
+    tools/candidates/generate.py --merge DIR   add DIR's graded batches to the grade tables
 
 Inputs (see README.md for every rule):
     data/strokes.txt, data/elements.txt, data/traditional.txt   the program's character data
     data/readings.txt, data/bad_words.txt                       the sound data (tools/sound)
+    data/standard_chars.txt                                     the general standard table
     tools/candidates/*.txt                                      our curated lists
+    tools/candidates/grades_M.tsv, grades_F.tsv                 the grades given by reading
+    tools/candidates/classics/texts.tsv                         the classical texts (extract)
     the person names of python3-jieba's dictionary              real given names
     Unihan from the unicode-data package                         readings, GB 2312, variants
 The output depends on nothing else: no clock, no randomness, no set iteration order.
@@ -30,10 +37,30 @@ JIEBA_DICT = pathlib.Path("/usr/lib/python3/dist-packages/jieba/dict.txt")
 NAME_CHARACTERS = ROOT / "tools" / "chardata" / "name_characters.txt"
 UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 
-# How many names each file holds: generated pairs fill it up to FILE_SIZE; fewer than
-# MIN_NAMES is an error.
-FILE_SIZE = 30500
-MIN_NAMES = 30000
+# The pool of names that the generator makes for each file and that is read and graded by hand,
+# the least number of names a file must ship, and the grade tables.
+# (the girls' pool is larger: fewer of its generated pairs passed the reading)
+POOL_SIZE = {"M": 11000, "F": 17500}
+# and after those, at most this many pairs of the characters of modern_chars.txt
+MODERN_EXTRA = {"M": 6000, "F": 6000}
+MIN_SHIPPED = 8000
+GRADE_FILES = {"M": HERE / "grades_M.tsv", "F": HERE / "grades_F.tsv"}
+NAMES_TABLE = "names.tsv"
+CLASSICS = HERE / "classics" / "texts.tsv"
+# the collections of the extract, best known first: the order in which a name's sources are shown
+COLLECTIONS = ("诗经", "楚辞", "唐诗三百首", "宋词三百首", "千家诗", "论语", "孟子", "大学", "中庸")
+# a classical name has at most this many sources
+MAX_SOURCES = 3
+# what ends a clause of the texts (the extract joins paragraphs with ｜)
+CLAUSE_BREAKS = set("，。；！？、：；:;,.!?“”‘’「」『』《》（）()｜—…· \u3000")
+# second characters of the names given from the fifties to the eighties: such a name is graded 2
+# at best, so that it stays in the lists but not at their head
+DATED_SECOND = "霞莲兰芳玲芬萍华秀英燕凤珍红"
+# in the ordering of a file: among the last VARIETY_WINDOW names at most VARIETY_MAX end in the
+# same character, where the lists allow it
+VARIETY_WINDOW = 30
+VARIETY_MAX = 2
+VARIETY_LOOKAHEAD = 400
 
 # Each character of rare_chars.txt stands in at most this many generated names of a file.
 RARE_PER_CHARACTER = 40
@@ -122,13 +149,47 @@ def read_places(path):
     return places["first"], places["second"]
 
 
+def read_sexed_characters(path):
+    """Characters on lines that start with male:, female: or either:."""
+    found = {"male": [], "female": [], "either": []}
+    for number, line in enumerate(text_lines(path), 1):
+        if not line.strip():
+            continue
+        sex, _, chars = line.partition(":")
+        if sex.strip() not in found:
+            raise InputError(f"{path.name}:{number}: a line starts with male:, female: or either:")
+        found[sex.strip()].extend(c for c in chars if not c.isspace())
+    return found
+
+
+def read_reasons(path):
+    """The characters of a list of one character a line followed by why: {char: reason}."""
+    reasons = {}
+    for number, line in enumerate(text_lines(path), 1):
+        fields = line.split(None, 1)
+        if not fields:
+            continue
+        if len(fields[0]) != 1 or len(fields) < 2:
+            raise InputError(f"{path.name}:{number}: one character and a reason expected")
+        if fields[0] in reasons:
+            raise InputError(f"{path.name}:{number}: {fields[0]} listed twice")
+        reasons[fields[0]] = fields[1].strip()
+    return reasons
+
+
 class Curated:
     """All hand-made inputs of this directory."""
 
-    def __init__(self, directory):
+    def __init__(self, directory, with_classics=False):
+        """`with_classics`: add the characters of chars_classics.txt."""
         self.male = read_characters(directory / "chars_male.txt")
         self.female = read_characters(directory / "chars_female.txt")
         self.either = read_characters(directory / "chars_either.txt")
+        if with_classics:
+            extra = read_sexed_characters(directory / "chars_classics.txt")
+            self.male += extra["male"]
+            self.female += extra["female"]
+            self.either += extra["either"]
         self.excluded = set(read_characters(directory / "excluded_chars.txt"))
         surnames = read_tokens(directory / "surnames.txt")
         self.single_surnames = {s for s in surnames if len(s) == 1}
@@ -453,7 +514,7 @@ class Rules:
         return False
 
     def reads_as_word(self, name, source):
-        limit = WORD_FREQUENCY_REAL if source == "real" else WORD_FREQUENCY_GENERATED
+        limit = WORD_FREQUENCY_REAL if source in ("real", "classical") else WORD_FREQUENCY_GENERATED
         if name in self.curated.accepted or name in self.curated.reduplications:
             return False
         return self.real.word_frequency.get(name, 0) >= limit
@@ -524,33 +585,51 @@ def popularity(affinity, first, second):
             * (len(affinity.leaders.get(second, ())) + 1))
 
 
-def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NAME_CHARACTERS):
-    """The two candidate lists: {"M": [...], "F": [...]} and a summary text."""
-    curated = Curated(curated_dir)
-    chars = CharacterData(data_dir)
-    unihan = Unihan(unihan_dir)
-    real = RealNames(jieba_path, curated)
-    rules = Rules(curated, chars, unihan, real, read_characters(name_characters_path),
-                  BadWords.from_data(data_dir))
+class Collector:
+    """Names gathered for the two files, each once per file, in the order they came, with the
+    source ("real", "single", "classical", "generated") that gave them first."""
 
-    lists = {"M": [], "F": []}
-    present = {"M": set(), "F": set()}
-    counts = collections.Counter()
+    def __init__(self):
+        self.lists = {"M": [], "F": []}
+        self.present = {"M": set(), "F": set()}
+        self.kind = {"M": {}, "F": {}}
+        self.counts = collections.Counter()
 
-    def add(name, source, sexes):
+    def add(self, name, source, sexes):
         for sex in sexes:
-            if name not in present[sex]:
-                present[sex].add(name)
-                lists[sex].append(name)
-                counts[(sex, source)] += 1
+            if name not in self.present[sex]:
+                self.present[sex].add(name)
+                self.lists[sex].append(name)
+                self.kind[sex][name] = source
+                self.counts[(sex, source)] += 1
 
-    # 1. real two-character given names, most used first
+
+class Inputs:
+    """Everything the lists are made from."""
+
+    def __init__(self, data_dir, curated_dir, jieba_path, unihan_dir,
+                 name_characters_path=NAME_CHARACTERS, with_classics=False):
+        self.curated = Curated(curated_dir, with_classics)
+        chars = CharacterData(data_dir)
+        self.unihan = Unihan(unihan_dir)
+        self.real = RealNames(jieba_path, self.curated)
+        self.rules = Rules(self.curated, chars, self.unihan, self.real,
+                           read_characters(name_characters_path), BadWords.from_data(data_dir))
+
+
+def add_real_and_single(inputs, collector, classical=None):
+    """Real two-character given names, most used first; the names from the classics (a dict
+    name -> sources, best known first) when given; then the one-character names: the real ones
+    first, then every other usable character that is not rare, the ones that real two-character
+    names use most first."""
+    curated, rules, real = inputs.curated, inputs.rules, inputs.real
     for name in real.by_weight(2):
         if rules.accept(name, "real"):
-            add(name, "real", curated.files_of(name))
-
-    # 2. one-character names: the real ones first, then every other usable character that is
-    # not rare, the ones that real two-character names use most first
+            collector.add(name, "real", curated.files_of(name))
+    if classical:
+        for name in classical:
+            if rules.accept(name, "classical"):
+                collector.add(name, "classical", curated.files_of(name))
     singles = real.by_weight(1)
     found = set(singles)
     uses = collections.Counter(c for g in real.by_weight(2) for c in g)
@@ -559,13 +638,18 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
                       key=lambda c: -uses[c])
     for name in singles:
         if rules.accept(name, "single"):
-            add(name, "single", curated.files_of(name))
+            collector.add(name, "single", curated.files_of(name))
 
-    # 3. generated pairs of usable characters, each in a place where it may stand: first the
-    # pairs with a character that marks the file's sex, then those made only of characters for
-    # either sex; each group best first by how well the two characters go together (class
-    # Affinity, learnt from the real names that lean to the sex); until the file is full
-    real_pairs = real.by_weight(2)
+
+def add_generated(inputs, collector, size):
+    """Generated pairs of usable characters, each in a place where it may stand: first the
+    pairs with a character that marks the file's sex, then those made only of characters for
+    either sex; each group best first by how well the two characters go together (class
+    Affinity, learnt from the real names that lean to the sex); until a file holds `size` names
+    (a number, or a dict with one for each sex)."""
+    curated, rules = inputs.curated, inputs.rules
+    real_pairs = inputs.real.by_weight(2)
+    lists, present, counts = collector.lists, collector.present, collector.counts
     for sex in "MF":
         leaning = [g for g in real_pairs if curated.leans_to(g, sex)]
         affinity = Affinity(leaning)
@@ -584,30 +668,362 @@ def build(data_dir, curated_dir, jieba_path, unihan_dir, name_characters_path=NA
         for group in (marked, neutral):
             group.sort()
             for _, _, name in group:
-                if len(lists[sex]) >= FILE_SIZE:
+                if len(lists[sex]) >= (size[sex] if isinstance(size, dict) else size):
                     break
                 rare = [c for c in name if c in curated.rare]
                 if any(rare_uses[c] >= RARE_PER_CHARACTER for c in rare):
                     counts[(sex, "rare character used up")] += 1
                     continue
                 rare_uses.update(rare)
-                add(name, "generated", sex)
+                collector.add(name, "generated", sex)
 
+
+def read_modern(path):
+    """The characters of modern_chars.txt for each file: {"M": [...], "F": [...]}; the female:
+    and either: lines count for girls, the male: and either: lines for boys."""
+    found = read_sexed_characters(path)
+    chars = {"M": [], "F": []}
+    for sex, lines in (("F", ("female", "either")), ("M", ("male", "either"))):
+        for c in found[lines[0]] + found[lines[1]]:
+            if c not in chars[sex]:
+                chars[sex].append(c)
+    return chars
+
+
+def add_modern(inputs, collector, modern, extra):
+    """Pairs made only of the characters most chosen today (`modern`: a list for each file;
+    those that suit the file's sex), that no other source gave: best first by the score of add_generated, at most
+    extra[sex] of them."""
+    curated, rules = inputs.curated, inputs.rules
+    real_pairs = inputs.real.by_weight(2)
+    for sex in "MF":
+        affinity = Affinity([g for g in real_pairs if curated.leans_to(g, sex)])
+        chars = [c for c in modern[sex]
+                 if c in rules.usable_set and sex in curated.sex_of_char[c]]
+        pairs = []
+        for first in chars:
+            for second in chars:
+                name = first + second
+                if name in collector.present[sex] or not rules.accept(name, "generated"):
+                    continue
+                if sex not in curated.files_of(name):
+                    continue
+                score = (affinity.score(first, second) * rules.euphony(name)
+                         * popularity(affinity, first, second))
+                pairs.append((-score, len(pairs), name))
+        for _, _, name in sorted(pairs)[:extra[sex]]:
+            collector.add(name, "modern", sex)
+
+
+def summary_of(inputs, collector):
+    rules, counts = inputs.rules, collector.counts
     summary = [f"curated characters without stroke count, element or in traditional form "
                f"({len(rules.unknown)}): {''.join(rules.unknown)}"]
+    labels = (("real", "real"), ("single", "single characters"),
+              ("classical", "from the classics"), ("generated", "generated pairs"),
+              ("modern", "pairs of characters chosen today"))
     for sex, file_name in (("M", "M.dat"), ("F", "F.dat")):
-        summary.append(f"{file_name}: {len(lists[sex])} names: {counts[(sex, 'real')]} real, "
-                       f"{counts[(sex, 'single')]} single characters, "
-                       f"{counts[(sex, 'generated')]} generated pairs; "
+        parts = [f"{counts[(sex, kind)]} {label}" for kind, label in labels
+                 if counts[(sex, kind)] or kind in ("real", "single", "generated")]
+        summary.append(f"{file_name}: {len(collector.lists[sex])} names: {', '.join(parts)}; "
                        f"{counts[(sex, 'rare character used up')]} pairs left out because "
                        f"their rare character was used up")
     for (source, reason), count in sorted(rules.dropped.items()):
         summary.append(f"dropped from the {source} names, {reason}: {count}")
+    return summary
+
+
+# ---------------------------------------------------------------- names from the classics
+
+def read_classics(path):
+    """The pieces of the extract: (collection, work, popularity, text)."""
+    pieces = []
+    for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+        if line.startswith("#") or not line:
+            continue
+        fields = line.split("\t")
+        if len(fields) != 6 or fields[0] not in COLLECTIONS or not fields[4].isdigit():
+            raise InputError(f"{path.name}:{number}: six fields expected, a known collection "
+                             f"first and a number fifth")
+        collection, work, _, _, popularity, text = fields
+        pieces.append((collection, work, int(popularity), text))
+    return pieces
+
+
+def clauses(text):
+    """The clauses of a text: the runs of characters between punctuation."""
+    found, current = [], []
+    for c in text:
+        if c in CLAUSE_BREAKS:
+            if current:
+                found.append("".join(current))
+            current = []
+        else:
+            current.append(c)
+    if current:
+        found.append("".join(current))
+    return found
+
+
+def classical_names(pieces, name_chars, bad_chars):
+    """{name: [(work, clause), ...]}: every pair of name characters that stand in one clause in
+    that order, side by side or with one character between, from a clause without a character
+    of bad meaning; each name with its sources best known first (the collection's place in
+    COLLECTIONS, then whether the work's title holds the name, then the piece's popularity,
+    then its place in the extract), at most
+    MAX_SOURCES different ones. Names come in the order of their best source."""
+    found = collections.defaultdict(list)
+    for order, (collection, work, popularity, text) in enumerate(pieces):
+        rank = (COLLECTIONS.index(collection), -popularity, order)
+        for clause in clauses(text):
+            if any(c in bad_chars for c in clause):
+                continue
+            for i, first in enumerate(clause):
+                if first not in name_chars:
+                    continue
+                for second in clause[i + 1:i + 3]:
+                    if second in name_chars:
+                        found[first + second].append((rank, work, clause))
+    names = {}
+    for name, found_sources in found.items():
+        # within a collection, a piece whose title holds the name comes first (采薇采薇 in
+        # 《诗经·小雅·采薇》 before 言采其薇 in 《诗经·召南·草虫》)
+        sources = [((rank[0], name not in work) + rank[1:], work, clause)
+                   for rank, work, clause in found_sources]
+        kept = []
+        for _, work, clause in sorted(sources):
+            if (work, clause) not in kept:
+                kept.append((work, clause))
+        names[name] = (min(sources)[0], kept[:MAX_SOURCES])
+    return {name: names[name][1] for name in sorted(names, key=lambda n: (names[n][0], n))}
+
+
+def standard_levels(data_dir):
+    """The characters of the first two levels of the general standard character table."""
+    levels = (data_dir / "standard_chars.txt").read_text(encoding="utf-8").splitlines()
+    if len(levels) != 4:
+        raise InputError("data/standard_chars.txt needs 4 lines")
+    return set(levels[0]) | set(levels[1])
+
+
+# ---------------------------------------------------------------- the graded lists
+
+def read_grades(path):
+    """{name: (grade, reason)} of a grade table: lines name TAB grade TAB reason; grade 3 needs a
+    reason."""
+    grades = {}
+    if not path.exists():
+        return grades
+    for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+        if not line.strip() or line.startswith("#"):
+            continue
+        fields = line.split("\t")
+        name = fields[0].strip()
+        grade = fields[1].strip() if len(fields) > 1 else ""
+        reason = fields[2].strip() if len(fields) > 2 else ""
+        if not 1 <= len(name) <= 2 or grade not in ("1", "2", "3"):
+            raise InputError(f"{path.name}:{number}: name, TAB, grade 1, 2 or 3 expected")
+        if grade == "3" and not reason:
+            raise InputError(f"{path.name}:{number}: grade 3 without a reason")
+        if name in grades:
+            raise InputError(f"{path.name}:{number}: {name} graded twice")
+        grades[name] = (int(grade), reason)
+    return grades
+
+
+def format_grades(grades):
+    """A grade table's text, names in code point order."""
+    return "".join(f"{name}\t{grade}\t{reason}".rstrip("\t") + "\n"
+                   for name, (grade, reason) in sorted(grades.items()))
+
+
+def shipped_grade(name, grade, dated):
+    """The grade a name ships with: the names of the fifties to the eighties (dated_names.txt,
+    or a second character of DATED_SECOND) are graded 2 at best."""
+    if grade == 1 and (name in dated or (len(name) == 2 and name[1] in DATED_SECOND)):
+        return 2
+    return grade
+
+
+def varied(names, window=VARIETY_WINDOW, most=VARIETY_MAX, lookahead=VARIETY_LOOKAHEAD):
+    """The names in nearly their order, with a name put off while its last character already
+    ends `most` of the last `window` names placed, when one of the next `lookahead` names does
+    not; the order is kept where no such name is at hand."""
+    pending = list(names)
+    placed = []
+    recent = collections.deque()
+    ends = collections.Counter()
+    while pending:
+        pick = 0
+        for i, name in enumerate(pending[:lookahead]):
+            if ends[name[-1]] < most:
+                pick = i
+                break
+        name = pending.pop(pick)
+        placed.append(name)
+        recent.append(name[-1])
+        ends[name[-1]] += 1
+        if len(recent) > window:
+            ends[recent.popleft()] -= 1
+    return placed
+
+
+def interleave(queues):
+    """One list from several, taking from each in turn while it lasts."""
+    merged = []
+    iterators = [iter(q) for q in queues]
+    while iterators:
+        alive = []
+        for it in iterators:
+            name = next(it, None)
+            if name is not None:
+                merged.append(name)
+                alive.append(it)
+        iterators = alive
+    return merged
+
+
+class Graded:
+    """The pool of names made to be graded, the names from the classics with their sources, the
+    grades, and (once the grade tables cover the pool) the files."""
+
+    def __init__(self, data_dir, curated_dir, jieba_path, unihan_dir,
+                 name_characters_path=NAME_CHARACTERS, classics_path=CLASSICS,
+                 grade_files=None):
+        self.inputs = inputs = Inputs(data_dir, curated_dir, jieba_path, unihan_dir,
+                                      name_characters_path, with_classics=True)
+        curated, rules = inputs.curated, inputs.rules
+        bad = dict(read_reasons(curated_dir / "classics_bad_chars.txt"))
+        self.bad_chars = set(bad) | curated.excluded
+        name_chars = set(rules.usable) & standard_levels(data_dir)
+        self.sources = classical_names(read_classics(classics_path), name_chars, self.bad_chars)
+        self.dated = set(read_tokens(curated_dir / "dated_names.txt"))
+        self.collector = Collector()
+        add_real_and_single(inputs, self.collector, self.sources)
+        add_generated(inputs, self.collector, POOL_SIZE)
+        add_modern(inputs, self.collector, read_modern(curated_dir / "modern_chars.txt"),
+                   MODERN_EXTRA)
+        self.pool = self.collector.lists
+        grade_files = grade_files or GRADE_FILES
+        self.grades = {sex: read_grades(grade_files[sex]) for sex in "MF"}
+
+    def ungraded(self, sex):
+        return [n for n in self.pool[sex] if n not in self.grades[sex]]
+
+    def grade(self, sex, name):
+        return shipped_grade(name, self.grades[sex][name][0], self.dated)
+
+    def is_dated(self, name):
+        """A name of the fifties to the eighties: dated_names.txt, or a second character of
+        DATED_SECOND."""
+        return name in self.dated or (len(name) == 2 and name[1] in DATED_SECOND)
+
+    def lists(self):
+        """{"M": [...], "F": [...]}: the names graded 1 and 2, best first: grade 1, then grade 2,
+        then the dated names (grade 2 at best); in each of these the two-character names before
+        the one-character ones (which the dated names do not include). Among the two-character
+        names of a tier the real names (most used first), the names from the classics (best
+        known source first) and the generated pairs (best score first) take turns, put in an
+        order where no last character crowds a stretch of the list (function varied)."""
+        result = {}
+        for sex in "MF":
+            missing = self.ungraded(sex)
+            if missing:
+                raise InputError(f"{sex}: {len(missing)} names without a grade, for example "
+                                 f"{' '.join(missing[:10])}")
+            kind = self.collector.kind[sex]
+            tiers = [[], [], []]
+            for name in self.pool[sex]:
+                grade = self.grade(sex, name)
+                if grade <= 2:
+                    tiers[2 if self.is_dated(name) else grade - 1].append(name)
+            ordered = []
+            for names in tiers:
+                queues = [[n for n in names if kind[n] == k and len(n) == 2]
+                          for k in ("real", "classical", "generated", "modern")]
+                ordered += varied(interleave(queues))
+                ordered += [n for n in names if len(n) == 1]
+            if len(ordered) < MIN_SHIPPED:
+                raise InputError(f"{sex}.dat would hold {len(ordered)} names, "
+                                 f"fewer than {MIN_SHIPPED}")
+            two = sum(len(n) == 2 for n in ordered)
+            if two < 0.9 * len(ordered):
+                raise InputError(f"{sex}.dat: only {two} of {len(ordered)} names have two "
+                                 f"characters")
+            result[sex] = ordered
+        return result
+
+    def table(self, lists):
+        """The text of data/names.tsv: name, M/F/both, grade, work, clause; one line per source
+        (one line with empty work and clause for a name without one); names of M.dat in file
+        order, then the rest of F.dat. A name of both files has the better of its grades."""
+        lines = []
+        files = {sex: set(lists[sex]) for sex in "MF"}
+        seen = set()
+        for name in lists["M"] + lists["F"]:
+            if name in seen:
+                continue
+            seen.add(name)
+            sexes = [sex for sex in "MF" if name in files[sex]]
+            sex = "both" if len(sexes) == 2 else sexes[0]
+            grade = min(self.grade(s, name) for s in sexes)
+            for work, clause in self.sources.get(name, [("", "")]):
+                lines.append(f"{name}\t{sex}\t{grade}\t{work}\t{clause}\n")
+        return "".join(lines)
+
+    def pool_lines(self, sex):
+        """The pool of a file for reading: the name, and for a name from the classics a TAB and
+        the clause of its best source."""
+        lines = []
+        for name in self.pool[sex]:
+            sources = self.sources.get(name)
+            lines.append(f"{name}\t{sources[0][1]}" if sources else name)
+        return lines
+
+
+BATCH_SIZE = 1500
+
+
+def write_pool(graded, directory):
+    """Write pool_M.txt and pool_F.txt, and the names of the pool that no batch of the
+    directory holds yet as new batches (batch_M_NN.txt), numbered after the last one; batches
+    already written are never changed."""
+    directory.mkdir(parents=True, exist_ok=True)
+    written = []
     for sex in "MF":
-        if not MIN_NAMES <= len(lists[sex]) <= FILE_SIZE:
-            raise InputError(f"{sex}.dat would hold {len(lists[sex])} names, "
-                             f"outside {MIN_NAMES}..{FILE_SIZE}\n" + "\n".join(summary))
-    return lists, "\n".join(summary)
+        lines = graded.pool_lines(sex)
+        (directory / f"pool_{sex}.txt").write_text("".join(l + "\n" for l in lines),
+                                                   encoding="utf-8")
+        batched = set()
+        last = 0
+        for path in sorted(directory.glob(f"batch_{sex}_*.txt")):
+            last = max(last, int(path.stem.rsplit("_", 1)[1]))
+            batched.update(l.split("\t", 1)[0] for l in
+                           path.read_text(encoding="utf-8").splitlines() if l)
+        new = [l for l in lines if l.split("\t", 1)[0] not in batched
+               and l.split("\t", 1)[0] not in graded.grades[sex]]
+        for start in range(0, len(new), BATCH_SIZE):
+            last += 1
+            path = directory / f"batch_{sex}_{last:02d}.txt"
+            path.write_text("".join(l + "\n" for l in new[start:start + BATCH_SIZE]),
+                            encoding="utf-8")
+            written.append(path.name)
+    return written
+
+
+def merge_graded(directory, grade_files=None):
+    """Add the grades of the graded files of a directory (graded_M_NN.tsv) to the grade
+    tables; a name graded already keeps its grade. Returns the files read."""
+    grade_files = grade_files or GRADE_FILES
+    read = []
+    for sex in "MF":
+        grades = read_grades(grade_files[sex])
+        for path in sorted(directory.glob(f"graded_{sex}_*.tsv")):
+            for name, value in read_grades(path).items():
+                grades.setdefault(name, value)
+            read.append(path.name)
+        grade_files[sex].write_text(format_grades(grades), encoding="utf-8")
+    return read
 
 
 def file_bytes(names):
@@ -622,18 +1038,40 @@ def main():
                         help="compare with the files in data/ instead of writing them")
     parser.add_argument("--data", type=pathlib.Path, default=ROOT / "data",
                         help="directory with strokes.txt, elements.txt, traditional.txt; "
-                             "M.dat and F.dat are written there")
+                             "M.dat, F.dat and names.tsv are written there")
+    parser.add_argument("--pool", type=pathlib.Path, metavar="DIR",
+                        help="write the pool of names to be graded and its new batches to DIR")
+    parser.add_argument("--merge", type=pathlib.Path, metavar="DIR",
+                        help="add the graded files of DIR (graded_M_01.tsv ...) to the tables")
     args = parser.parse_args()
     try:
-        lists, summary = build(args.data, HERE, JIEBA_DICT, UNIHAN_DIR)
+        if args.merge:
+            read = merge_graded(args.merge)
+            print(f"merged: {' '.join(read) or 'nothing'}", file=sys.stderr)
+        graded = Graded(args.data, HERE, JIEBA_DICT, UNIHAN_DIR)
+        summary = "\n".join(summary_of(graded.inputs, graded.collector))
+        if args.pool:
+            written = write_pool(graded, args.pool)
+            print(f"new batches: {' '.join(written) or 'none'}", file=sys.stderr)
+            for sex in "MF":
+                print(f"{sex}: {len(graded.ungraded(sex))} of {len(graded.pool[sex])} "
+                      f"names without a grade", file=sys.stderr)
+            print(summary, file=sys.stderr)
+            return 0
+        lists = graded.lists()
     except InputError as error:
         print(f"generate.py: {error}", file=sys.stderr)
         return 2
+    outputs = {args.data / f"{sex}.dat": file_bytes(lists[sex]) for sex in "MF"}
+    outputs[args.data / NAMES_TABLE] = graded.table(lists).encode("utf-8")
+    for sex, file_name in (("M", "M.dat"), ("F", "F.dat")):
+        names = lists[sex]
+        summary += (f"\n{file_name} ships {len(names)} names graded 1 or 2 "
+                    f"({sum(len(n) == 2 for n in names)} of two characters, "
+                    f"{sum(graded.grade(sex, n) == 1 for n in names)} graded 1)")
     print(summary, file=sys.stderr)
     status = 0
-    for sex in "MF":
-        path = args.data / f"{sex}.dat"
-        content = file_bytes(lists[sex])
+    for path, content in outputs.items():
         if args.check:
             if not path.exists() or path.read_bytes() != content:
                 print(f"{path} differs from what the generator builds", file=sys.stderr)
