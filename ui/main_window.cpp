@@ -145,9 +145,9 @@ void MainWindow::buildControls() {
     grid->addWidget(results_, 1, 0);
     grid->addWidget(report_, 1, 1);
     grid->setRowStretch(0, 1);
-    grid->setRowStretch(1, 3);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 2);
+    grid->setRowStretch(1, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
 
     Text1 = settings_->Text1;
     Option7 = settings_->Option7;
@@ -342,6 +342,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::Text1_Change() {
     const QString text = Text1->text();
+    // Spaces around a name are no part of it: they neither count nor push a character out.
+    if (const QString trimmed = text.trimmed();
+        trimmed != text && !trimmed.isEmpty() && characterCount(text) > 2) {
+        Text1->setText(trimmed);
+        return;
+    }
     if (characterCount(text) > 2) {
         message(std::string_view("姓名字数不能超过2个"));
         // The cut raises this rule again for the short text; the start command stays disabled
@@ -356,6 +362,11 @@ void MainWindow::Text1_Change() {
 
 void MainWindow::Text4_Change() {
     const QString text = Text4->text();
+    if (const QString trimmed = text.trimmed();
+        trimmed != text && !trimmed.isEmpty() && characterCount(text) > 1) {
+        Text4->setText(trimmed);
+        return;
+    }
     if (characterCount(text) > 1) {
         Text5->setText(characterAt(text, 1));
         Text4->setText(characterAt(text, 0));
@@ -366,6 +377,11 @@ void MainWindow::Text4_Change() {
 
 void MainWindow::Text5_Change() {
     const QString text = Text5->text();
+    if (const QString trimmed = text.trimmed();
+        trimmed != text && !trimmed.isEmpty() && characterCount(text) > 1) {
+        Text5->setText(trimmed);
+        return;
+    }
     if (characterCount(text) > 1) {
         message(std::string_view("限一个字！"));
         Text5->setText(characterAt(text, 0));
