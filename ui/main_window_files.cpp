@@ -26,6 +26,27 @@ constexpr std::string_view kOutOfMemory = "内存不足，操作未能完成";
 
 }  // namespace
 
+QString nameListFileFilter() {
+    return QStringLiteral("*.txt (*.txt)");
+}
+
+QString tableFileFilter() {
+    return QStringLiteral("*.csv (*.csv)");
+}
+
+QString suggestedTableName(const std::string& surname, const QDate& date) {
+    const QString name = surname.empty() ? qs("名单") : qs(surname);
+    return name + QLatin1Char('_') + date.toString(QStringLiteral("yyyyMMdd")) +
+           QStringLiteral(".csv");
+}
+
+QString withCsvSuffix(const QString& path) {
+    if (path.isEmpty() || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        return path;
+    }
+    return path + QStringLiteral(".csv");
+}
+
 NameSheetRow MainWindow::shortlistRow(const ShortlistEntry& entry) const {
     const SearchState& state = search_.state();
     return judgeNameRow(engine_, entry.surname,
