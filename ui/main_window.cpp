@@ -281,6 +281,10 @@ void MainWindow::checkInput() {
                         : qs(settingsProblem(tables_->names.strokes, utf8(Text1->text()),
                                              utf8(Text4->text()), utf8(Text5->text())));
     inputStatus_->setText(inputProblem_);
+    if (!inputProblem_.isEmpty()) {
+        // A message of the last run would hide the reason.
+        statusBar()->clearMessage();
+    }
     updateCommands();
 }
 

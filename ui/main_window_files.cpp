@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <algorithm>
@@ -211,6 +212,7 @@ void MainWindow::inputNamesFile() {
         runList_ = false;
         runNames_.clear();
         hadRun_ = false;
+        rerun_->hide();
         List1->clear();
         // The shown name came from the list that the import replaced.
         Label1->clear();

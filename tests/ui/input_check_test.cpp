@@ -85,6 +85,16 @@ TEST_F(InputTest, InvalidInputDisablesStartWithTheReasonInTheStatusLine) {
     EXPECT_TRUE(fake.messages.isEmpty());
 }
 
+TEST_F(InputTest, TheReasonIsNotHiddenByTheMessageOfTheLastRun) {
+    writeCandidates("M.dat", {"明", "浩然"});
+    control<QPushButton>("Command1")->click();
+    ASSERT_FALSE(window->statusBar()->currentMessage().isEmpty());
+    control<QLineEdit>("Text1")->setText(qs("Li"));
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_FALSE(control<QLabel>("inputStatus")->text().isEmpty());
+    EXPECT_TRUE(control<QLabel>("inputStatus")->isVisibleTo(window.get()));
+}
+
 TEST_F(InputTest, SpacesAroundNamesAreNotPartOfThem) {
     writeCandidates("M.dat", {"轩"});
     control<QLineEdit>("Text1")->setText(qs(" 王 "));
