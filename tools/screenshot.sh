@@ -4,7 +4,8 @@
 # report), the shortlist, a birth-time choice, the BaZi option after the run, the window maximised,
 # the save dialog and the completion message, and saves main_start.png, main_search.png,
 # report_summary.png, main_sound.png, main_scores.png, shortlist.png, birth_dialog.png,
-# main_bazi.png, main_rerun.png, main_maximised.png, file_dialog.png, message_box.png and help.png.
+# main_bazi.png, main_rerun.png, report_summary_bazi.png, main_maximised.png, file_dialog.png,
+# message_box.png and help.png.
 # The same pictures at 200% scaling (QT_SCALE_FACTOR=2) follow as scaled_*.png.
 #   tools/screenshot.sh BUILD_DIR [OUTPUT_DIR]
 set -euo pipefail

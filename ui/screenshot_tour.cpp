@@ -131,6 +131,9 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
     // The BaZi option after the run: the window offers to run again.
     window.findChild<QCheckBox*>(QStringLiteral("Check2"))->click();
     save(window, "main_rerun.png");
+    // Run again: the summary now says whether the name meets the favourable elements.
+    window.findChild<QPushButton*>(QStringLiteral("rerunButton"))->click();
+    save(*report, "report_summary_bazi.png");
 
     // The whole screen: the list, the BaZi box and the report take the room.
     window.setGeometry(window.screen()->availableGeometry());

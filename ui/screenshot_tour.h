@@ -7,7 +7,8 @@
 namespace norlune::ui {
 
 // Writes main_start.png, main_search.png, report_summary.png, main_sound.png, main_scores.png,
-// shortlist.png, birth_dialog.png, main_bazi.png, main_rerun.png, main_maximised.png,
+// shortlist.png, birth_dialog.png, main_bazi.png, main_rerun.png, report_summary_bazi.png,
+// main_maximised.png,
 // file_dialog.png, message_box.png and help.png into `directory`, each name after `prefix`;
 // returns 0 on success.
 int runScreenshotTour(const QString& directory, const QString& prefix,

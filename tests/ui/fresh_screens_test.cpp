@@ -67,6 +67,34 @@ TEST_F(FreshScreenTest, ARunWithoutResultsLeavesNoNameOnTheScreen) {
     EXPECT_TRUE(text2().isEmpty());
 }
 
+TEST_F(FreshScreenTest, WithScoresTheRunEndsOnTheBestName) {
+    writeCandidates("M.dat", kCandidates);
+    action("sortbyscore")->trigger();
+    start()->click();
+    ASSERT_FALSE(listEntries().isEmpty());
+    EXPECT_EQ(label1(), listEntries().front());
+    EXPECT_TRUE(label1().contains(QLatin1Char('=')));
+    EXPECT_TRUE(summaryOf(text2()).value(1).endsWith(label1().section(QLatin1Char('='), 1)));
+}
+
+TEST_F(FreshScreenTest, AnImportedListReplacesTheShownNameAndTheOffer) {
+    writeCandidates("M.dat", kCandidates);
+    start()->click();
+    control<QCheckBox>("Check2")->click();  // asks for a birth time, which is closed unchosen
+    ASSERT_TRUE(rerun()->isVisibleTo(window.get()));
+    const QString path = folder.filePath(QStringLiteral("list.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xE7\x8E\x8B\r\n\xE7\x8E\x8B\xE5\xB0\x8F\xE6\x98\x8E\r\n");  // 王, 王小明
+    file.close();
+    fake.openAnswers << path;
+    action("inputnamefile")->trigger();
+    EXPECT_EQ(listEntries(), QStringList{qs("王小明")});
+    EXPECT_TRUE(label1().isEmpty());
+    EXPECT_TRUE(text2().isEmpty());
+    EXPECT_FALSE(rerun()->isVisibleTo(window.get()));
+}
+
 TEST_F(FreshScreenTest, ASingleNameCheckAfterARunResetsTheCount) {
     writeCandidates("M.dat", kCandidates);
     start()->click();
