@@ -177,7 +177,7 @@ TEST_F(LayoutTest, TheNameLabelShrinksItsFontUntilNameAndScoreFit) {
                   label->contentsRect().width())
             << text;
         EXPECT_LT(shown.pointSizeF(), 26.25) << text;
-        // Shrunk only as far as needed: a quarter point more would not fit.
+        // Shrunk only as far as needed: a point more would not fit.
         QFont larger = shown;
         larger.setPointSizeF(shown.pointSizeF() + 1.0);
         EXPECT_GT(QFontMetricsF(larger).horizontalAdvance(label->text()),
