@@ -30,7 +30,11 @@ using namespace norlune::ui;
 class SilentInteraction final : public UserInteraction {
 public:
     void showMessage(QWidget*, const QString&) override { ++messages; }
-    QString saveFileName(QWidget*, const QString&) override { return {}; }
+    bool showOptionalMessage(QWidget*, const QString&) override {
+        ++messages;
+        return false;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
     void runBirthTimeDialog(BirthTimeDialog&) override {}
     std::optional<int> askNumber(QWidget*, const QString&, int, int, int) override { return {}; }

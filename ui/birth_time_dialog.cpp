@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
@@ -18,7 +20,34 @@ QString twoDigits(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
+// The minutes with two digits, as the minute list of the layout wrote them.
+class MinuteBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QString textFromValue(int value) const override { return twoDigits(value); }
+};
+
+// The hour list's entries read "9 时 · 巳时" when the list is open; the item itself stays "9".
+class HourDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = index.data().toString() + qs(" 时 · ") + shichenName(index.row());
+    }
+};
+
 }  // namespace
+
+QString shichenName(int hour) {
+    static const char* const kBranches[] = {"子", "丑", "寅", "卯", "辰", "巳",
+                                            "午", "未", "申", "酉", "戌", "亥"};
+    return qs(kBranches[((hour + 1) / 2) % 12]) + qs("时");
+}
 
 std::optional<BirthMoment> birthMomentWithPlace(const BirthTimeStore& store) {
     std::optional<BirthMoment> moment = store.BirthMoment;
@@ -66,12 +95,22 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     Calendar1->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     Calendar1->setGridVisible(true);
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // Only the dates the BaZi tables cover can be picked.
+    Calendar1->setDateRange(QDate(kFirstBirthYear, 1, 1), QDate(kLastBirthYear, 12, 31));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setItemDelegate(new HourDelegate(Combo1));
+    Combo1->setMaxVisibleItems(12);
     Label1 = new QLabel(qs("时"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Combo2 = new QComboBox(this);
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setMinimumWidth(QFontMetrics(Label4->font()).horizontalAdvance(qs("（子时）")));
+    Combo2 = new MinuteBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->setRange(0, 59);
+    Combo2->setWrapping(true);
+    Combo2->setAlignment(Qt::AlignRight);
     Label2 = new QLabel(qs("分"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Command2 = new QPushButton(qs("确定"), this);
@@ -101,6 +140,7 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     auto* row = new QHBoxLayout;
     row->addWidget(Combo1);
     row->addWidget(Label1);
+    row->addWidget(Label4);
     row->addSpacing(8);
     row->addWidget(Combo2);
     row->addWidget(Label2);
@@ -114,17 +154,19 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     column->addLayout(row);
     column->setSizeConstraint(QLayout::SetMinimumSize);
 
-    // Opening: fresh lists, the first items selected, then the stored moment (or now) shown.
+    // Opening: a fresh hour list, the first hour and minute chosen, then the stored moment (or
+    // now) shown.
     Combo1->clear();
-    Combo2->clear();
     for (int h = 0; h < 24; ++h) {
         Combo1->addItem(QString::number(h));
     }
-    for (int m = 0; m < 60; ++m) {
-        Combo2->addItem(twoDigits(m));
-    }
     Combo1->setCurrentIndex(0);
-    Combo2->setCurrentIndex(0);
+    Combo2->setValue(0);
+    const auto showShichen = [this] {
+        Label4->setText(qs("（") + shichenName(std::max(0, Combo1->currentIndex())) + qs("）"));
+    };
+    connect(Combo1, &QComboBox::currentIndexChanged, this, showShichen);
+    showShichen();
     Combo3->addItem(qs(kNoBirthplaceItem));
     for (const std::string& province : places_.provinces()) {
         Combo3->addItem(qs(province));
@@ -142,7 +184,7 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
                                          static_cast<int>(static_cast<unsigned>(ymd.month())),
                                          static_cast<int>(static_cast<unsigned>(ymd.day()))));
         Combo1->setCurrentIndex(Combo1->findText(QString::number(store_.BirthMoment->hour())));
-        Combo2->setCurrentIndex(Combo2->findText(twoDigits(store_.BirthMoment->minute())));
+        Combo2->setValue(store_.BirthMoment->minute());
     }
     const std::optional<BirthPlace>& place = store_.BirthPlace;
     Combo3->setCurrentIndex(place ? std::max(0, Combo3->findText(qs(place->province))) : 0);
@@ -189,7 +231,7 @@ int BirthTimeDialog::selectedDay() const {
 void BirthTimeDialog::Command2_Click() {
     const QDate date = Calendar1->selectedDate();
     const BirthChoice choice = checkBirthChoice(date.year(), date.month(), selectedDay(),
-                                                Combo1->currentText(), Combo2->currentText());
+                                                Combo1->currentText(), twoDigits(Combo2->value()));
     if (!choice.moment) {
         interaction_.showMessage(this, choice.message);
         return;

@@ -1,6 +1,7 @@
 #pragma once
-// The birth-time dialog (Form2): a month calendar with hour and minute lists. "确定" checks the
-// choice and stores it as the birth moment, "取消" withdraws a stored one.
+// The birth-time dialog (Form2): a month calendar with an hour list (each hour with its 时辰) and a
+// minute box. "确定" checks the choice and stores it as the birth moment, "取消" withdraws a stored
+// one: the main window then shows no birth time and judges no name by it.
 #include <QDateTime>
 #include <QDialog>
 #include <QString>
@@ -14,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 
 namespace norlune::ui {
 
@@ -46,8 +48,11 @@ struct BirthChoice {
     QString message;                             // or why the choice is refused
 };
 
+// The 时辰 of an hour 0 to 23: 子时 from 23 to 1 o'clock, 丑时 from 1 to 3, and so on.
+QString shichenName(int hour);
+
 // The check of "确定": `day` is 0 while the calendar has no selected day; the hour item is "0" to
-// "23", the minute item "00" to "59".
+// "23", the minute text "00" to "59".
 BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourItem,
                              const QString& minuteItem);
 
@@ -64,10 +69,11 @@ public:
     void Command1_Click();  // 取消
 
     QCalendarWidget* Calendar1;
-    QComboBox* Combo1;
-    QLabel* Label1;
-    QComboBox* Combo2;
-    QLabel* Label2;
+    QComboBox* Combo1;  // hours "0" to "23"; the list names each hour's 时辰
+    QLabel* Label1;     // "时"
+    QLabel* Label4;     // the 时辰 of the chosen hour: "巳时"
+    QSpinBox* Combo2;   // minutes, shown with two digits
+    QLabel* Label2;     // "分"
     QPushButton* Command2;
     QPushButton* Command1;
     QLabel* Label3;     // "出生地点"

@@ -1,21 +1,28 @@
 #include <QApplication>
+#include <QSettings>
 #include <QStringList>
 
 #include "search/data_folder.h"
+#include "ui/app_setup.h"
 #include "ui/main_window.h"
 #include "ui/screenshot_tour.h"
 #include "ui/user_interaction.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Norlune"));
+    QApplication::setApplicationName(QStringLiteral("norlune"));
+    norlune::ui::installQtTranslations(app, QLocale::system());
+    norlune::ui::applyProgramFont(app);
     const std::string candidateFolder =
         norlune::candidateFolder(QCoreApplication::applicationDirPath().toStdString());
     const QStringList args = QCoreApplication::arguments();
     // Development aid, not for users: pictures of the window for review.
-    if (args.size() == 3 && args.at(1) == QStringLiteral("--screenshot")) {
-        return norlune::ui::runScreenshotTour(args.at(2), candidateFolder);
+    if ((args.size() == 3 || args.size() == 4) && args.at(1) == QStringLiteral("--screenshot")) {
+        return norlune::ui::runScreenshotTour(args.at(2), args.value(3), candidateFolder);
     }
     norlune::ui::QtUserInteraction interaction;
+    QSettings settings;
     norlune::ui::MainWindowDeps deps;
     deps.interaction = &interaction;
     deps.candidateDirectory = candidateFolder;
@@ -24,6 +31,7 @@ int main(int argc, char** argv) {
     deps.locale = QLocale::system().language() == QLocale::Chinese
                       ? QLocale::system()
                       : QLocale(QLocale::Chinese, QLocale::China);
+    deps.settings = &settings;
     norlune::ui::MainWindow window(deps);
     window.show();
     return app.exec();

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the search settings, the run display and commands, the name list, the two
 // report boxes and the menus. It owns the search state and the birth moment and calls the
-// libraries; every modal interaction goes through the UserInteraction it is given.
+// libraries; every modal interaction goes through the UserInteraction it is given. Its panels
+// (settings, results, BaZi, report) only hold and lay out the controls.
 #include <QDateTime>
 #include <QLocale>
 #include <QMainWindow>
@@ -36,9 +37,15 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QSettings;
 
 namespace norlune::ui {
 
+class BaziPanel;
+class FitLabel;
+class ReportView;
+class ResultsPanel;
+class SettingsPanel;
 class UserInteraction;
 
 // Every reference table of the program; read-only once filled.
@@ -64,10 +71,21 @@ struct MainWindowDeps {
     // Milliseconds on a steady clock, read once per candidate to pace the run display; when empty
     // the window uses its own.
     std::function<std::int64_t()> frameClock;
+    // Where the window keeps its size and place and the user's "以后不再提示"; nothing is kept
+    // without one. Must outlive the window.
+    QSettings* settings = nullptr;
 };
 
 // The run display is refreshed at most once per frame: about sixty times a second.
 inline constexpr std::int64_t kFrameMilliseconds = 16;
+
+// The client area of the layout, 11910 × 7515 twips: the smallest size the window opens at.
+inline constexpr int kClientWidth = 794;
+inline constexpr int kClientHeight = 501;
+
+// Settings keys.
+inline constexpr const char* kGeometryKey = "window/geometry";
+inline constexpr const char* kHideCompletionKey = "messages/hideSearchComplete";
 
 // A moment as the general date format writes it: date and time, the date alone at 00:00.
 QString generalDateText(const QLocale& locale, const norlune::BirthMoment& moment);
@@ -86,6 +104,8 @@ public:
     int varietyLimit() const { return search_.varietyLimit(); }
     const std::vector<ShortlistEntry>& shortlist() const { return shortlist_; }
     ShortlistWindow* shortlistWindow() const { return shortlistWindow_; }
+    // Why the settings cannot start a run now; empty when they can.
+    QString inputProblem() const { return inputProblem_; }
 
     // Shows the BaZi report of the confirmed birth moment for the selected sex.
     void BaZhiCal();
@@ -121,6 +141,8 @@ private:
     void addToShortlist(const QListWidgetItem* item);
     void removeFromShortlist(const QList<int>& rows);
     void showShortlist();
+    // Shows the report of a shortlisted name (a row of the shortlist window) in the main window.
+    void showShortlistedName(int row);
     NameSheetRow shortlistRow(const ShortlistEntry& entry) const;
     void about1_Click();
 
@@ -135,14 +157,24 @@ private:
     // Puts the pending values into Label1, Label5 and ProgressBar1 and clears them.
     void showPending(PendingDisplay& pending);
     void startSearch();
+    // The end of a run: the list, the first name selected with its report, the messages.
+    void finishSearch(const std::string& completion, std::int64_t milliseconds);
     void outputNamesFile();
     void inputNamesFile();
-    // The start command follows the surname rule, except while a run is in progress.
+    // Checks the settings as typed; the start command follows the result, except while a run is
+    // in progress, and the status line says what is wrong.
+    void checkInput();
     void updateCommands();
     void showListNum(int listNum);
+    void showVarietyLimit();
     // Fills List1 with the names of the last run: in slot order, or best first with their scores
     // when "按得分排序并显示分数" is on; with keepSelection the selected name stays selected.
     void showRunList(bool keepSelection);
+    // Label1 and the report box for a full name; the report judged with the list's options.
+    void showNameReport(const std::string& surname, const std::string& given, bool female,
+                        const std::string& shownName);
+    // After a finished run: the birth time or the BaZi option changed what the list was judged by.
+    void offerRerun();
     void message(const QString& text);
     void message(std::string_view text);
 
@@ -151,9 +183,11 @@ private:
     NameEngine engine_;
     NameSearch search_;
     BirthTimeStore birthTime_;
-    bool surnameValid_ = false;
+    QString inputProblem_;
+    bool surnameTooLong_ = false;
     bool running_ = false;
     bool closing_ = false;
+    bool hadRun_ = false;  // a run has filled the list shown
     QPointer<HelpWindow> helpWindow_;
     // The names the last run kept, in slot order; runList_ tells whether List1 shows them (an
     // import replaces them).
@@ -163,38 +197,32 @@ private:
     std::vector<ShortlistEntry> shortlist_;
     QPointer<ShortlistWindow> shortlistWindow_;
 
-    QGroupBox* Frame5 = nullptr;
-    QLabel* Label2 = nullptr;
+    SettingsPanel* settings_ = nullptr;
+    ResultsPanel* results_ = nullptr;
+    BaziPanel* bazi_ = nullptr;
+    ReportView* report_ = nullptr;
+    QLabel* inputStatus_ = nullptr;  // the status line's reason why the start is disabled
+    QPushButton* rerun_ = nullptr;   // the status line's offer to run again
+
+    // The controls, named as in the layout; they live in the panels.
     QLineEdit* Text1 = nullptr;
     QRadioButton* Option7 = nullptr;
     QRadioButton* Option8 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QLabel* Label4 = nullptr;
-    QRadioButton* Option6 = nullptr;
-    QRadioButton* Option5 = nullptr;
-    QRadioButton* Option4 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QLabel* Label7 = nullptr;
     QLineEdit* Text4 = nullptr;
     QLineEdit* Text5 = nullptr;
-    QLabel* Label3 = nullptr;
     QCheckBox* Check1 = nullptr;
-    QGroupBox* Frame6 = nullptr;
-    QLabel* Label1 = nullptr;
+    FitLabel* Label1 = nullptr;
     QLabel* Label5 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
-    QGroupBox* Frame7 = nullptr;
     QLabel* Label6 = nullptr;
     QScrollBar* HScroll1 = nullptr;
     QCheckBox* Check2 = nullptr;
     QPushButton* Command4 = nullptr;
-    QLineEdit* Text6 = nullptr;
     QLabel* Label8 = nullptr;
     QPlainTextEdit* Text3 = nullptr;
     QListWidget* List1 = nullptr;
-    QPlainTextEdit* Text2 = nullptr;
     QAction* outputnamefile = nullptr;
     QAction* inputnamefile = nullptr;
     QAction* help1 = nullptr;
@@ -203,6 +231,7 @@ private:
     QAction* varietylimit = nullptr;
     QAction* outputtable = nullptr;
     QAction* addtoshortlist = nullptr;
+    QAction* showshortlist = nullptr;  // 文件 > 备选名单…
     QAction* about1 = nullptr;
     QAction* cleansound = nullptr;     // 选项 > 避开不雅谐音
     QAction* standardchars = nullptr;  // 选项 > 只用通用规范字
@@ -215,5 +244,11 @@ QString aboutText();
 QString nameListFileFilter();
 // The filter of the table export's save dialog.
 QString tableFileFilter();
+// The file name the table export suggests: surname, "_", the date as yyyyMMdd, ".csv".
+QString suggestedTableName(const std::string& surname, const QDate& date);
+// The path with ".csv" added unless it already ends so (in any case).
+QString withCsvSuffix(const QString& path);
+// The text of the variety item of the 选项 menu for a limit (0: 不限).
+QString varietyItemText(int limit);
 
 }  // namespace norlune::ui

@@ -3,15 +3,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTextStream>
+#include <QThread>
 #include <algorithm>
 
+#include "search/name_search.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -20,14 +27,40 @@
 namespace norlune::ui {
 namespace {
 
+class Saver {
+public:
+    Saver(QString directory, QString prefix)
+        : directory_(std::move(directory)), prefix_(std::move(prefix)) {}
+
+    void operator()(QWidget& widget, const char* name) {
+        // Let the window system map and paint the widget first.
+        for (int i = 0; i < 5; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(20);
+        }
+        const QString path = QDir(directory_).filePath(prefix_ + QString::fromLatin1(name));
+        ok_ = widget.grab().save(path) && ok_;
+    }
+    bool ok() const { return ok_; }
+
+private:
+    QString directory_;
+    QString prefix_;
+    bool ok_ = true;
+};
+
 class TourInteraction final : public UserInteraction {
 public:
-    explicit TourInteraction(QString directory) : directory_(std::move(directory)) {}
+    explicit TourInteraction(Saver& save) : save_(save) {}
 
     void showMessage(QWidget*, const QString& text) override {
         QTextStream(stderr) << "message: " << text << '\n';
     }
-    QString saveFileName(QWidget*, const QString&) override { return {}; }
+    bool showOptionalMessage(QWidget* parent, const QString& text) override {
+        showMessage(parent, text);
+        return false;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
     std::optional<int> askNumber(QWidget*, const QString&, int value, int, int) override {
         return value;
@@ -39,32 +72,24 @@ public:
         dialog.show();
         dialog.Calendar1->setSelectedDate(QDate(1985, 2, 4));
         dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("9")));
-        dialog.Combo2->setCurrentIndex(dialog.Combo2->findText(QStringLiteral("05")));
+        dialog.Combo2->setValue(5);
         dialog.Combo3->setCurrentIndex(dialog.Combo3->findText(qs("新疆维吾尔自治区")));
         dialog.Combo4->setCurrentIndex(dialog.Combo4->findText(qs("乌鲁木齐市")));
-        QApplication::processEvents();
-        saved_ = saved_ &&
-                 dialog.grab().save(QDir(directory_).filePath(QStringLiteral("birth_dialog.png")));
+        save_(dialog, "birth_dialog.png");
         dialog.Command2->click();
     }
 
-    bool saved() const { return saved_; }
-
 private:
-    QString directory_;
-    bool saved_ = true;
+    Saver& save_;
 };
-
-bool save(QWidget& widget, const QString& directory, const char* name) {
-    QApplication::processEvents();
-    return widget.grab().save(QDir(directory).filePath(QString::fromLatin1(name)));
-}
 
 }  // namespace
 
-int runScreenshotTour(const QString& directory, const std::string& candidateDirectory) {
+int runScreenshotTour(const QString& directory, const QString& prefix,
+                      const std::string& candidateDirectory) {
     QDir().mkpath(directory);
-    TourInteraction interaction(directory);
+    Saver save(directory, prefix);
+    TourInteraction interaction(save);
     MainWindowDeps deps;
     deps.interaction = &interaction;
     deps.candidateDirectory = candidateDirectory;
@@ -72,47 +97,73 @@ int runScreenshotTour(const QString& directory, const std::string& candidateDire
     deps.locale = QLocale(QLocale::Chinese, QLocale::China);
     MainWindow window(deps);
     window.show();
-    bool ok = save(window, directory, "main_start.png");
+    save(window, "main_start.png");
 
-    // A search with the window's own settings, then the first listed name.
+    // A search with the window's own settings: it ends with the first name and its report.
     window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     auto* list = window.findChild<QListWidget*>(QStringLiteral("List1"));
-    if (list->count() > 0) {
-        list->setCurrentRow(0);
-    }
-    ok = save(window, directory, "main_search.png") && ok;
+    save(window, "main_search.png");
+    auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
+    save(*report, "report_summary.png");
     // The end of that name's report: its sound section.
-    if (auto* report = window.findChild<QPlainTextEdit*>(QStringLiteral("Text2"))) {
-        report->verticalScrollBar()->setValue(report->verticalScrollBar()->maximum());
-        ok = save(window, directory, "main_sound.png") && ok;
-        report->verticalScrollBar()->setValue(0);
-    }
+    report->verticalScrollBar()->setValue(report->verticalScrollBar()->maximum());
+    save(window, "main_sound.png");
+    report->verticalScrollBar()->setValue(0);
 
     // Scores in the list, best first; the first four names on the shortlist.
     window.findChild<QAction*>(QStringLiteral("sortbyscore"))->trigger();
     if (list->count() > 0) {
         list->setCurrentRow(0);
     }
-    ok = save(window, directory, "main_scores.png") && ok;
-    auto* add = window.findChild<QAction*>(QStringLiteral("addtoshortlist"));
+    save(window, "main_scores.png");
+    auto* add = window.findChild<QPushButton*>(QStringLiteral("addToShortlistButton"));
     for (int row = 0; row < std::min(4, list->count()); ++row) {
         list->setCurrentRow(row);
-        add->trigger();
+        add->click();
     }
     if (window.shortlistWindow() != nullptr) {
-        ok = save(*window.shortlistWindow(), directory, "shortlist.png") && ok;
+        save(*window.shortlistWindow(), "shortlist.png");
+        window.shortlistWindow()->hide();
     }
 
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
-    ok = interaction.saved() && ok;
-    ok = save(window, directory, "main_bazi.png") && ok;
+    save(window, "main_bazi.png");
+    // The BaZi option after the run: the window offers to run again.
+    window.findChild<QCheckBox*>(QStringLiteral("Check2"))->click();
+    save(window, "main_rerun.png");
+    // Run again: the summary now says whether the name meets the favourable elements.
+    window.findChild<QPushButton*>(QStringLiteral("rerunButton"))->click();
+    save(*report, "report_summary_bazi.png");
+
+    // The whole screen: the list, the BaZi box and the report take the room.
+    window.setGeometry(window.screen()->availableGeometry());
+    window.showMaximized();
+    save(window, "main_maximised.png");
+    const int reportHeight = report->height();
+    QTextStream(stderr) << "maximised: window " << window.width() << "x" << window.height()
+                        << ", report " << report->width() << "x" << reportHeight << '\n';
+    window.showNormal();
+
+    QFileDialog files(&window);
+    prepareFileDialog(files, true, tableFileFilter(),
+                      suggestedTableName(window.state().Gxing, QDate::currentDate()));
+    files.show();
+    save(files, "file_dialog.png");
+    files.hide();
+
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(), qs(kSearchCompleteMessage),
+                    QMessageBox::Ok, &window);
+    box.setCheckBox(new QCheckBox(dontShowAgainText(), &box));
+    box.show();
+    save(box, "message_box.png");
+    box.hide();
 
     HelpWindow help;
     help.show();
-    ok = save(help, directory, "help.png") && ok;
-    QTextStream(stderr) << (ok ? "screenshots saved in " : "could not save screenshots in ")
+    save(help, "help.png");
+    QTextStream(stderr) << (save.ok() ? "screenshots saved in " : "could not save screenshots in ")
                         << directory << '\n';
-    return ok ? 0 : 1;
+    return save.ok() ? 0 : 1;
 }
 
 }  // namespace norlune::ui

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -37,15 +38,20 @@ ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     addAction(removeKey);
 
     auto* buttons = new QHBoxLayout;
+    auto* hint = new QLabel(qs("双击一行可在主窗口查看该名字的报告"), this);
+    hint->setObjectName(QStringLiteral("shortlistHint"));
+    buttons->addWidget(hint);
     buttons->addStretch();
     buttons->addWidget(remove_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(buttons);
-    resize(640, 260);
+    resize(680, 300);
 
     connect(remove_, &QPushButton::clicked, this, &ShortlistWindow::requestRemoval);
     connect(removeKey, &QAction::triggered, this, &ShortlistWindow::requestRemoval);
+    connect(table_, &QTableWidget::activated, this,
+            [this](const QModelIndex& index) { emit rowActivated(index.row()); });
 }
 
 void ShortlistWindow::setRows(const std::vector<NameSheetRow>& rows) {

@@ -1,6 +1,7 @@
 #pragma once
 // The shortlist window "备选名单": the shortlisted names side by side with their score, five grids
-// and three-talent key. Not modal; the main window owns the names and fills the table.
+// and three-talent key. Not modal; the main window owns the names and fills the table, and shows
+// the report of a row that is double-clicked.
 #include <QList>
 #include <QWidget>
 #include <vector>
@@ -26,6 +27,8 @@ public:
 signals:
     // The user asked to remove these rows (ascending, no repeats).
     void removeRequested(const QList<int>& rows);
+    // The user double-clicked a row (or pressed Enter on it) to see that name's report.
+    void rowActivated(int row);
 
 private:
     void requestRemoval();

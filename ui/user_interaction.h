@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 namespace norlune::ui {
@@ -18,8 +19,12 @@ public:
 
     // A message box with an OK button only; returns once it is closed.
     virtual void showMessage(QWidget* parent, const QString& text) = 0;
-    // The save and open dialogs with one filter entry; an empty text when cancelled.
-    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    // The same with a check box "以后不再提示"; returns whether the user ticked it.
+    virtual bool showOptionalMessage(QWidget* parent, const QString& text) = 0;
+    // The save and open dialogs with one filter entry; an empty text when cancelled. The save
+    // dialog proposes `suggestedName` (a file name without folder) when it is not empty.
+    virtual QString saveFileName(QWidget* parent, const QString& filter,
+                                 const QString& suggestedName) = 0;
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     // Shows the birth-time dialog modally and returns once it is closed.
     virtual void runBirthTimeDialog(BirthTimeDialog& dialog) = 0;
@@ -35,7 +40,9 @@ public:
 class QtUserInteraction final : public UserInteraction {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
-    QString saveFileName(QWidget* parent, const QString& filter) override;
+    bool showOptionalMessage(QWidget* parent, const QString& text) override;
+    QString saveFileName(QWidget* parent, const QString& filter,
+                         const QString& suggestedName) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     void runBirthTimeDialog(BirthTimeDialog& dialog) override;
     std::optional<int> askNumber(QWidget* parent, const QString& prompt, int value, int minimum,
@@ -46,5 +53,12 @@ public:
 
 // The title of the program's message boxes.
 QString messageTitle();
+// Sets up the program's file dialogs: Qt's own dialog (in the program's language), one filter, the
+// documents folder, and the suggested file name of a save dialog.
+void prepareFileDialog(QFileDialog& dialog, bool save, const QString& filter,
+                       const QString& suggestedName);
+
+// The caption of the check box that switches a message off.
+QString dontShowAgainText();
 
 }  // namespace norlune::ui

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
 
 #include "calendar/bazi_report.h"
 #include "ui_fixture.h"
@@ -62,7 +64,7 @@ protected:
         fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
             date = dialog.Calendar1->selectedDate();
             hour = dialog.Combo1->currentText();
-            minute = dialog.Combo2->currentText();
+            minute = dialog.Combo2->text();
             dialog.Command1->click();
         };
         control<QPushButton>("Command4")->click();
@@ -76,40 +78,84 @@ protected:
 
 TEST_F(BirthDialogTest, FirstOpeningShowsNowWithFullLists) {
     int hours = 0;
-    int minutes = 0;
+    std::pair<int, int> minuteRange;
     QStringList firstAndLast;
     QString title;
     QDate date;
     QString hour;
     QString minute;
+    QString shichen;
+    std::pair<QDate, QDate> dateRange;
     fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
         hours = dialog.Combo1->count();
-        minutes = dialog.Combo2->count();
-        firstAndLast << dialog.Combo1->itemText(0) << dialog.Combo1->itemText(23)
-                     << dialog.Combo2->itemText(0) << dialog.Combo2->itemText(7)
-                     << dialog.Combo2->itemText(59);
+        minuteRange = {dialog.Combo2->minimum(), dialog.Combo2->maximum()};
+        firstAndLast << dialog.Combo1->itemText(0) << dialog.Combo1->itemText(23);
+        for (const int m : {0, 7, 59}) {
+            dialog.Combo2->setValue(m);
+            firstAndLast << dialog.Combo2->text();
+        }
         title = dialog.Label1->text() + dialog.Label2->text() + dialog.Command2->text() +
                 dialog.Command1->text();
         date = dialog.Calendar1->selectedDate();
         hour = dialog.Combo1->currentText();
-        minute = dialog.Combo2->currentText();
+        shichen = dialog.Label4->text();
+        dateRange = {dialog.Calendar1->minimumDate(), dialog.Calendar1->maximumDate()};
+        dialog.Combo2->setValue(30);
+        minute = dialog.Combo2->text();
         dialog.Command1->click();
     };
     control<QPushButton>("Command4")->click();
     EXPECT_EQ(hours, 24);
-    EXPECT_EQ(minutes, 60);
+    EXPECT_EQ(minuteRange, (std::pair<int, int>{0, 59}));
     EXPECT_EQ(firstAndLast,
               (QStringList{QStringLiteral("0"), QStringLiteral("23"), QStringLiteral("00"),
                            QStringLiteral("07"), QStringLiteral("59")}));
     EXPECT_EQ(title, qs("时分确定取消"));
     EXPECT_EQ(date, QDate(2026, 12, 7));
     EXPECT_EQ(hour, QStringLiteral("10"));
+    EXPECT_EQ(shichen, qs("（巳时）"));
     EXPECT_EQ(minute, QStringLiteral("30"));
+    // Only dates that the BaZi side covers can be picked.
+    EXPECT_EQ(dateRange, (std::pair<QDate, QDate>{QDate(1921, 1, 1), QDate(2100, 12, 31)}));
     // "取消" on the first opening: no moment confirmed, but now presets the next opening.
     EXPECT_FALSE(window->birthTime().BirthMomentSet);
     EXPECT_EQ(window->birthTime().BirthMoment, parseBirthMoment("2026-12-07 10:30"));
     EXPECT_TRUE(text3()->toPlainText().isEmpty());
     EXPECT_EQ(text6()->text(), QStringLiteral("2026/12/7"));
+}
+
+TEST(ShichenTest, EveryHourHasItsTwoHourBranch) {
+    const std::pair<int, const char*> rows[] = {
+        {23, "子时"}, {0, "子时"},  {1, "丑时"},  {2, "丑时"},  {3, "寅时"},  {5, "卯时"},
+        {7, "辰时"},  {10, "巳时"}, {11, "午时"}, {12, "午时"}, {13, "未时"}, {15, "申时"},
+        {17, "酉时"}, {19, "戌时"}, {21, "亥时"}, {22, "亥时"},
+    };
+    for (const auto& [hour, name] : rows) {
+        EXPECT_EQ(shichenName(hour), qs(name)) << hour;
+    }
+}
+
+TEST_F(BirthDialogTest, HourListNamesEachHoursShichenAndTheLabelFollows) {
+    QString shown;
+    QString label;
+    fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
+        dialog.Combo1->setCurrentIndex(23);
+        label = dialog.Label4->text();
+        // What the open list shows for the item "23".
+        QStyleOptionViewItem option;
+        const QModelIndex index = dialog.Combo1->model()->index(23, 0);
+        auto* delegate = qobject_cast<QStyledItemDelegate*>(dialog.Combo1->itemDelegate());
+        ASSERT_NE(delegate, nullptr);
+        const QSize hint = delegate->sizeHint(option, index);
+        EXPECT_GT(hint.width(),
+                  QFontMetrics(dialog.Combo1->font()).horizontalAdvance(qs("23 子时")));
+        shown = dialog.Combo1->currentText();
+        dialog.Command1->click();
+    };
+    control<QPushButton>("Command4")->click();
+    EXPECT_EQ(label, qs("（子时）"));
+    // The item itself stays the plain hour that "确定" reads.
+    EXPECT_EQ(shown, QStringLiteral("23"));
 }
 
 TEST_F(BirthDialogTest, ConfirmShowsTheReportAndReopensOnThatMoment) {
@@ -131,20 +177,25 @@ TEST_F(BirthDialogTest, ConfirmShowsTheReportAndReopensOnThatMoment) {
     EXPECT_EQ(minute, QStringLiteral("05"));
 }
 
-TEST_F(BirthDialogTest, YearOutsideTheRangeKeepsTheDialogOpen) {
-    bool openAfterRefusal = false;
+TEST_F(BirthDialogTest, CalendarCannotLeaveTheSupportedYears) {
+    QDate afterLate;
+    QDate afterEarly;
     fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
+        dialog.Calendar1->setSelectedDate(QDate(2019, 3, 1));
         dialog.Calendar1->setSelectedDate(QDate(2101, 3, 1));
-        dialog.Command2->click();
-        openAfterRefusal = dialog.isVisible() && dialog.result() != QDialog::Accepted;
+        afterLate = dialog.Calendar1->selectedDate();
+        dialog.Calendar1->setSelectedDate(QDate(1920, 12, 31));
+        afterEarly = dialog.Calendar1->selectedDate();
         dialog.Calendar1->setSelectedDate(QDate(2019, 3, 1));
         dialog.Combo1->setCurrentIndex(0);
-        dialog.Combo2->setCurrentIndex(0);
+        dialog.Combo2->setValue(0);
         dialog.Command2->click();
     };
     control<QPushButton>("Command4")->click();
-    EXPECT_TRUE(openAfterRefusal);
-    EXPECT_EQ(fake.messages, QStringList{qs("出生时间限1921年到2100年之间")});
+    // Dates outside 1921 to 2100 cannot be picked at all, so "确定" has nothing to refuse.
+    EXPECT_EQ(afterLate, QDate(2100, 12, 31));
+    EXPECT_EQ(afterEarly, QDate(1921, 1, 1));
+    EXPECT_TRUE(fake.messages.isEmpty());
     EXPECT_EQ(window->birthTime().BirthMoment, parseBirthMoment("2019-03-01 00:00"));
     // Exactly midnight: the date alone.
     EXPECT_EQ(text6()->text(), QStringLiteral("2019/3/1"));
@@ -152,15 +203,13 @@ TEST_F(BirthDialogTest, YearOutsideTheRangeKeepsTheDialogOpen) {
 
 TEST_F(BirthDialogTest, BirthOfThisYearGetsItsReport) {
     fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
-        dialog.Calendar1->setSelectedDate(QDate(1920, 12, 31));
-        dialog.Command2->click();
         dialog.Calendar1->setSelectedDate(QDate(2026, 3, 1));
         dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("8")));
-        dialog.Combo2->setCurrentIndex(0);
+        dialog.Combo2->setValue(0);
         dialog.Command2->click();
     };
     control<QPushButton>("Command4")->click();
-    EXPECT_EQ(fake.messages, QStringList{qs("出生时间限1921年到2100年之间")});
+    EXPECT_TRUE(fake.messages.isEmpty());
     EXPECT_EQ(window->birthTime().BirthMoment, parseBirthMoment("2026-03-01 08:00"));
     EXPECT_TRUE(text3()->toPlainText().startsWith(
         qs("农历出生时间：丙午年正月十三日辰时(男性)\n命主生辰八字：丙午 庚寅 甲戌 戊辰\n")))
@@ -168,22 +217,48 @@ TEST_F(BirthDialogTest, BirthOfThisYearGetsItsReport) {
     EXPECT_EQ(text3()->toPlainText().count(QLatin1Char('\n')), 21);
 }
 
-TEST_F(BirthDialogTest, CancelWithdrawsTheMomentButKeepsTheShownReport) {
+TEST_F(BirthDialogTest, DateBoxIsGreyedUntilABirthTimeIsConfirmed) {
+    // Today's date at start-up, greyed, with the reason as its tooltip.
+    EXPECT_EQ(text6()->text(), QStringLiteral("2026/12/7"));
+    EXPECT_FALSE(text6()->isEnabled());
+    EXPECT_EQ(text6()->toolTip(), qs("尚未选择出生时间"));
+    fake.birthDialogScript = chooseBirthTime(QDate(1985, 2, 4), 9, 5);
+    control<QPushButton>("Command4")->click();
+    EXPECT_TRUE(text6()->isEnabled());
+    EXPECT_TRUE(text6()->toolTip().isEmpty());
+    // 取消 withdraws it again: greyed today's date.
+    fake.birthDialogScript = [](BirthTimeDialog& dialog) { dialog.Command1->click(); };
+    control<QPushButton>("Command4")->click();
+    EXPECT_EQ(text6()->text(), QStringLiteral("2026/12/7"));
+    EXPECT_FALSE(text6()->isEnabled());
+    EXPECT_EQ(text6()->toolTip(), qs("尚未选择出生时间"));
+}
+
+// 取消 does what the help says: the birth time is withdrawn, on the screen and for the next run.
+TEST_F(BirthDialogTest, CancelWithdrawsTheMomentItsReportAndItsElements) {
     fake.birthDialogScript = chooseBirthTime(QDate(1984, 2, 10), 12, 0);
     control<QPushButton>("Command4")->click();
-    const QString male = text3()->toPlainText();
-    const std::string favourable = window->state().Gxiyong;
-    ASSERT_FALSE(male.isEmpty());
+    ASSERT_FALSE(text3()->toPlainText().isEmpty());
+    ASSERT_FALSE(window->state().Gxiyong.empty());
 
     fake.birthDialogScript = [](BirthTimeDialog& dialog) { dialog.Command1->click(); };
     control<QPushButton>("Command4")->click();
     EXPECT_FALSE(window->birthTime().BirthMomentSet);
+    // The value stays to preset the next opening.
     EXPECT_EQ(window->birthTime().BirthMoment, parseBirthMoment("1984-02-10 12:00"));
-    EXPECT_EQ(text3()->toPlainText(), male);
-    EXPECT_EQ(window->state().Gxiyong, favourable);
-    // Without a confirmed moment a sex change recomputes nothing.
+    EXPECT_TRUE(text3()->toPlainText().isEmpty());
+    EXPECT_TRUE(window->state().Gxiyong.empty());
+    // Without a confirmed moment a sex change computes nothing.
     control<QRadioButton>("Option8")->click();
-    EXPECT_EQ(text3()->toPlainText(), male);
+    EXPECT_TRUE(text3()->toPlainText().isEmpty());
+    // The BaZi option now asks for a birth time again.
+    fake.birthDialogScript = nullptr;
+    control<QCheckBox>("Check2")->click();
+    EXPECT_EQ(fake.messages, QStringList{qs("请指定出生时间！")});
+    // A run with the option on judges by no favourable elements.
+    writeCandidates("M.dat", {"明"});
+    control<QPushButton>("Command1")->click();
+    EXPECT_TRUE(window->state().sNeedWx.empty());
 }
 
 TEST_F(BirthDialogTest, ClosingTheDialogOtherwiseChangesNothing) {

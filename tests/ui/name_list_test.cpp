@@ -51,7 +51,11 @@ protected:
         return reportText(report);
     }
 
-    QString text2() const { return control<QPlainTextEdit>("Text2")->toPlainText(); }
+    // The report without the summary block that opens it.
+    QString text2() const {
+        const QString box = control<QPlainTextEdit>("Text2")->toPlainText();
+        return box.isEmpty() ? box : reportBody(box);
+    }
     QString label1() const { return control<QLabel>("Label1")->text(); }
 };
 

@@ -80,7 +80,7 @@ TEST_F(OptionsTest, OptionsMenuStandsBetweenFileAndHelp) {
     EXPECT_EQ(action("sortbyscore")->text(), qs("按得分排序并显示分数"));
     EXPECT_TRUE(action("sortbyscore")->isCheckable());
     EXPECT_FALSE(action("sortbyscore")->isChecked());
-    EXPECT_EQ(action("varietylimit")->text(), qs("同一首字最多…"));
+    EXPECT_EQ(action("varietylimit")->text(), qs("同一首字最多：不限"));
 }
 
 TEST_F(OptionsTest, ScoresBestFirstAndSwitchingResortsWithoutARun) {
@@ -143,7 +143,8 @@ TEST_F(OptionsTest, ScoredEntryJudgesTheNameBeforeTheEqualsSign) {
         std::string report = engine.AnalyzeName("欧阳", given, {false, false, {}, true}).report;
         appendSoundSection(tables->sound, "欧阳", given, report);
         appendMeaningSection(tables->meanings, given, report);
-        EXPECT_EQ(control<QPlainTextEdit>("Text2")->toPlainText(), reportText(report)) << entry;
+        EXPECT_EQ(reportBody(control<QPlainTextEdit>("Text2")->toPlainText()), reportText(report))
+            << entry;
         // The score shown after "=" is the one the report gives.
         EXPECT_EQ(entry.substr(equals + 1),
                   engine.scoreName("欧阳", given, {false, false, {}, false}).toString());
@@ -220,6 +221,8 @@ TEST_F(OptionsTest, VarietyLimitAsksForZeroToTenAndHoldsInTheRun) {
     EXPECT_EQ(fake.numberRanges[0], (std::pair<int, int>{0, 10}));
     EXPECT_EQ(fake.numberStarts[0], 0);  // no limit until one is chosen
     EXPECT_EQ(window->varietyLimit(), 2);
+    // The menu item shows the value chosen.
+    EXPECT_EQ(action("varietylimit")->text(), qs("同一首字最多：2个"));
     start()->click();
     const QStringList limited = listEntries();
     for (const auto& [first, count] : firstCharacters(limited)) {
@@ -235,6 +238,8 @@ TEST_F(OptionsTest, VarietyLimitAsksForZeroToTenAndHoldsInTheRun) {
     action("varietylimit")->trigger();
     EXPECT_EQ(fake.numberStarts[1], 2);
     EXPECT_EQ(window->varietyLimit(), 2);
+    // The menu item shows the value chosen.
+    EXPECT_EQ(action("varietylimit")->text(), qs("同一首字最多：2个"));
     action("varietylimit")->trigger();
     EXPECT_EQ(window->varietyLimit(), 0);
     start()->click();

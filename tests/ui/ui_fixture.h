@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -21,7 +22,10 @@ namespace norlune::ui::testing {
 class FakeInteraction final : public UserInteraction {
 public:
     void showMessage(QWidget* parent, const QString& text) override;
-    QString saveFileName(QWidget* parent, const QString& filter) override;
+    // Recorded in `messages` like any message; answers optOutAnswer.
+    bool showOptionalMessage(QWidget* parent, const QString& text) override;
+    QString saveFileName(QWidget* parent, const QString& filter,
+                         const QString& suggestedName) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     void runBirthTimeDialog(BirthTimeDialog& dialog) override;
     std::optional<int> askNumber(QWidget* parent, const QString& prompt, int value, int minimum,
@@ -30,6 +34,8 @@ public:
                                  const QStringList& choices) override;
 
     QStringList messages;
+    QStringList optionalMessages;  // the messages that offered "以后不再提示"
+    bool optOutAnswer = false;
     // Answers of askNumber and askChoice, front first; none left answers "cancelled". Every
     // question is recorded with what it offered.
     std::vector<std::optional<int>> numberAnswers;
@@ -40,7 +46,8 @@ public:
     std::vector<QStringList> offeredChoices;
     QStringList saveAnswers;  // answered front first; an empty list answers "cancelled"
     QStringList openAnswers;
-    QStringList filters;  // the filter of every file dialog shown
+    QStringList filters;      // the filter of every file dialog shown
+    QStringList suggestions;  // the file name every save dialog proposed
     int saveDialogs = 0;
     int openDialogs = 0;
     int birthDialogs = 0;
@@ -82,8 +89,20 @@ protected:
     std::int64_t frameTime = 0;
     std::int64_t frameStep = kFrameMilliseconds;
     std::function<void()> onFrameClock;
+    // The window's settings: a file of this test's own.
+    std::unique_ptr<QSettings> settings;
     std::unique_ptr<MainWindow> window;
+
+    // A new window on the same settings, as when the program is started again.
+    void reopenWindow();
+    MainWindowDeps deps();
 };
+
+// The report box's text without the summary block that opens it: the report as the engine wrote
+// it (and its sound section). Fails the test when the block is missing.
+QString reportBody(const QString& boxText);
+// The summary block alone, without its closing empty line.
+QStringList summaryOf(const QString& boxText);
 
 // Types Chinese text as an input method delivers it: one committed character after another.
 void typeText(QWidget* widget, const QString& text);

@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include "ui_fixture.h"
 
@@ -15,9 +16,17 @@ void FakeInteraction::showMessage(QWidget*, const QString& text) {
     messages << text;
 }
 
-QString FakeInteraction::saveFileName(QWidget*, const QString& filter) {
+bool FakeInteraction::showOptionalMessage(QWidget*, const QString& text) {
+    messages << text;
+    optionalMessages << text;
+    return optOutAnswer;
+}
+
+QString FakeInteraction::saveFileName(QWidget*, const QString& filter,
+                                      const QString& suggestedName) {
     ++saveDialogs;
     filters << filter;
+    suggestions << suggestedName;
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
@@ -74,8 +83,20 @@ QDateTime fixedNow() {
 
 void WindowTest::SetUp() {
     ASSERT_TRUE(folder.isValid());
+    settings = std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")),
+                                           QSettings::IniFormat);
+    window = std::make_unique<MainWindow>(deps());
+}
+
+void WindowTest::reopenWindow() {
+    window.reset();
+    window = std::make_unique<MainWindow>(deps());
+}
+
+MainWindowDeps WindowTest::deps() {
     MainWindowDeps deps;
     deps.interaction = &fake;
+    deps.settings = settings.get();
     deps.candidateDirectory = folder.path().toStdString();
     deps.now = [] { return fixedNow(); };
     deps.locale = QLocale(QLocale::Chinese, QLocale::China);
@@ -86,7 +107,7 @@ void WindowTest::SetUp() {
         }
         return frameTime += frameStep;
     };
-    window = std::make_unique<MainWindow>(deps);
+    return deps;
 }
 
 void WindowTest::TearDown() {
@@ -132,12 +153,24 @@ void typeText(QWidget* widget, const QString& text) {
     }
 }
 
+QString reportBody(const QString& boxText) {
+    const qsizetype end = boxText.indexOf(QStringLiteral("\n\n"));
+    EXPECT_TRUE(boxText.startsWith(QStringLiteral("-----------------") + qs("概要")))
+        << boxText.left(80).toStdString();
+    EXPECT_GE(end, 0);
+    return end < 0 ? boxText : boxText.mid(end + 2);
+}
+
+QStringList summaryOf(const QString& boxText) {
+    const qsizetype end = boxText.indexOf(QStringLiteral("\n\n"));
+    return end < 0 ? QStringList() : boxText.left(end).split(QLatin1Char('\n'));
+}
+
 std::function<void(BirthTimeDialog&)> chooseBirthTime(QDate date, int hour, int minute) {
     return [=](BirthTimeDialog& dialog) {
         dialog.Calendar1->setSelectedDate(date);
         dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QString::number(hour)));
-        dialog.Combo2->setCurrentIndex(
-            dialog.Combo2->findText(QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0'))));
+        dialog.Combo2->setValue(minute);
         dialog.Command2->click();
     };
 }

@@ -1,0 +1,247 @@
+// The main window's files and shortlist: exporting and importing name lists, the table export and
+// the shortlist window.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <algorithm>
+#include <new>
+
+#include "engine/name_report.h"
+#include "search/name_list_file.h"
+#include "search/name_sheet.h"
+#include "search/text_file.h"
+#include "ui/fit_label.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/result_panels.h"
+#include "ui/user_interaction.h"
+
+namespace norlune::ui {
+namespace {
+
+constexpr std::string_view kOutOfMemory = "内存不足，操作未能完成";
+
+}  // namespace
+
+QString nameListFileFilter() {
+    return QStringLiteral("*.txt (*.txt)");
+}
+
+QString tableFileFilter() {
+    return QStringLiteral("*.csv (*.csv)");
+}
+
+QString suggestedTableName(const std::string& surname, const QDate& date) {
+    const QString name = surname.empty() ? qs("名单") : qs(surname);
+    return name + QLatin1Char('_') + date.toString(QStringLiteral("yyyyMMdd")) +
+           QStringLiteral(".csv");
+}
+
+QString withCsvSuffix(const QString& path) {
+    if (path.isEmpty() || path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        return path;
+    }
+    return path + QStringLiteral(".csv");
+}
+
+NameSheetRow MainWindow::shortlistRow(const ShortlistEntry& entry) const {
+    const SearchState& state = search_.state();
+    return judgeNameRow(engine_, entry.surname,
+                        std::string_view(entry.fullName).substr(entry.surname.size()),
+                        {entry.female, state.bShenChen, state.sNeedWx, false});
+}
+
+void MainWindow::addToShortlist(const QListWidgetItem* item) {
+    if (item == nullptr || running_) {
+        return;
+    }
+    const SearchState& state = search_.state();
+    const std::optional<std::string> given =
+        givenNameFromListEntry(utf8(item->text()), state.Gxing);
+    if (!given || given->empty()) {
+        return;
+    }
+    const ShortlistEntry entry{state.Gxing, state.Gxing + *given, state.bFamale};
+    if (std::find(shortlist_.begin(), shortlist_.end(), entry) == shortlist_.end()) {
+        shortlist_.push_back(entry);
+    }
+    showShortlist();
+}
+
+void MainWindow::removeFromShortlist(const QList<int>& rows) {
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        if (*it >= 0 && *it < static_cast<int>(shortlist_.size())) {
+            shortlist_.erase(shortlist_.begin() + *it);
+        }
+    }
+    showShortlist();
+}
+
+void MainWindow::showShortlist() {
+    if (!shortlistWindow_) {
+        shortlistWindow_ = new ShortlistWindow(this);
+        connect(shortlistWindow_, &ShortlistWindow::removeRequested, this,
+                &MainWindow::removeFromShortlist);
+        connect(shortlistWindow_, &ShortlistWindow::rowActivated, this,
+                &MainWindow::showShortlistedName);
+    }
+    std::vector<NameSheetRow> rows;
+    for (const ShortlistEntry& entry : shortlist_) {
+        rows.push_back(shortlistRow(entry));
+    }
+    shortlistWindow_->setRows(rows);
+    shortlistWindow_->show();
+    shortlistWindow_->raise();
+}
+
+void MainWindow::showShortlistedName(int row) {
+    if (row < 0 || row >= static_cast<int>(shortlist_.size()) || running_) {
+        return;
+    }
+    const ShortlistEntry& entry = shortlist_[static_cast<std::size_t>(row)];
+    const std::string given = entry.fullName.substr(entry.surname.size());
+    const SearchState& state = search_.state();
+    const NameAnalysis analysis = engine_.AnalyzeName(
+        entry.surname, given, {entry.female, state.bShenChen, state.sNeedWx, true});
+    // The list's selection would name another name than the label: it goes.
+    List1->clearSelection();
+    Label1->setText(qs(entry.fullName));
+    showNameReport(entry.surname, given, entry.female, analysis.report);
+}
+
+void MainWindow::outputtable_Click() {
+    bool fromShortlist = false;
+    if (!shortlist_.empty()) {
+        const std::optional<int> choice = deps_.interaction->askChoice(
+            this, qs("导出哪一份名单？"), {qs("当前姓名列表"), qs("备选名单")});
+        if (!choice) {
+            return;
+        }
+        fromShortlist = *choice == 1;
+    }
+    const SearchState& state = search_.state();
+    const QDate today = (deps_.now ? deps_.now() : QDateTime::currentDateTime()).date();
+    const std::string& surname =
+        fromShortlist && !shortlist_.empty() ? shortlist_.front().surname : state.Gxing;
+    const QString path = withCsvSuffix(deps_.interaction->saveFileName(
+        this, tableFileFilter(), suggestedTableName(surname, today)));
+    if (path.isEmpty()) {
+        return;
+    }
+    // With a birth moment the table says whether each name meets its favourable elements.
+    const bool withBirth = !state.Gxiyong.empty();
+    std::vector<NameSheetRow> rows;
+    if (fromShortlist) {
+        for (const ShortlistEntry& entry : shortlist_) {
+            rows.push_back(
+                judgeNameRow(engine_, entry.surname,
+                             std::string_view(entry.fullName).substr(entry.surname.size()),
+                             {entry.female, state.bShenChen, state.Gxiyong, false}));
+        }
+    } else {
+        for (int i = 0; i < List1->count(); ++i) {
+            const std::optional<std::string> given =
+                givenNameFromListEntry(utf8(List1->item(i)->text()), state.Gxing);
+            if (given && !given->empty()) {
+                rows.push_back(
+                    judgeNameRow(engine_, state.Gxing, *given,
+                                 {state.bFamale, state.bShenChen, state.Gxiyong, false}));
+            }
+        }
+    }
+    if (rows.empty()) {
+        return;  // like an empty name list: nothing is written
+    }
+    const std::string problem =
+        writeUtf8TextFileAtomically(utf8(path), nameSheetLines(rows, withBirth));
+    if (!problem.empty()) {
+        message(problem);
+        return;
+    }
+    statusBar()->showMessage(qs("表格已导出到 ") + QDir::toNativeSeparators(path));
+}
+
+void MainWindow::outputnamefile_Click() {
+    try {
+        outputNamesFile();
+    } catch (const std::bad_alloc&) {
+        message(kOutOfMemory);
+    }
+}
+
+void MainWindow::outputNamesFile() {
+    const QString path = deps_.interaction->saveFileName(this, nameListFileFilter(), {});
+    if (path.isEmpty() || List1->count() == 0) {
+        return;
+    }
+    NameList list;
+    list.Gxing = search_.state().Gxing;
+    for (int i = 0; i < List1->count(); ++i) {
+        list.entries.push_back(utf8(List1->item(i)->text()));
+    }
+    std::string problem = exportNameList(utf8(path), list);
+    if (problem.empty()) {
+        problem = saveShortlistFor(utf8(path), shortlist_);
+    }
+    if (!problem.empty()) {
+        message(problem);
+        return;
+    }
+    statusBar()->showMessage(qs("姓名列表已导出到 ") + QDir::toNativeSeparators(path));
+}
+
+void MainWindow::inputnamefile_Click() {
+    try {
+        inputNamesFile();
+    } catch (const std::bad_alloc&) {
+        message(kOutOfMemory);
+    }
+}
+
+void MainWindow::inputNamesFile() {
+    const QString path = deps_.interaction->openFileName(this, nameListFileFilter());
+    if (path.isEmpty()) {
+        return;
+    }
+    const NameListImport imported = importNameList(utf8(path));
+    if (imported.list) {
+        runList_ = false;
+        runNames_.clear();
+        hadRun_ = false;
+        rerun_->hide();
+        List1->clear();
+        // The shown name came from the list that the import replaced.
+        Label1->clear();
+        report_->clear();
+        search_.state().Gxing = imported.list->Gxing;
+        for (const std::string& entry : imported.list->entries) {
+            List1->addItem(qs(entry));
+        }
+    }
+    if (!imported.message.empty()) {
+        message(imported.message);
+    }
+    if (imported.list) {
+        // The shortlist saved with the list joins the one of this session; nothing is lost.
+        const ShortlistLoad saved = loadShortlistFor(utf8(path));
+        bool added = false;
+        for (const ShortlistEntry& entry : saved.names) {
+            if (std::find(shortlist_.begin(), shortlist_.end(), entry) == shortlist_.end()) {
+                shortlist_.push_back(entry);
+                added = true;
+            }
+        }
+        if (!saved.message.empty()) {
+            message(saved.message);
+        }
+        if (added) {
+            showShortlist();
+        }
+    }
+}
+
+}  // namespace norlune::ui
