@@ -187,10 +187,9 @@ void offerGroup(const std::vector<TwinCandidate>& first, const std::vector<TwinC
     }
 }
 
-}  // namespace
-
-std::vector<TwinPair> findTwins(const std::vector<TwinCandidate>& first,
-                                const std::vector<TwinCandidate>* second, const TwinQuery& query) {
+std::vector<TwinPair> findTwinsIndexed(const std::vector<TwinCandidate>& first,
+                                       const std::vector<TwinCandidate>* second,
+                                       const TwinQuery& query) {
     if (query.top == 0) {
         return {};
     }
@@ -224,9 +223,9 @@ std::vector<TwinPair> findTwins(const std::vector<TwinCandidate>& first,
     return top.result();
 }
 
-std::vector<TwinPair> findTwinsByEveryPair(const std::vector<TwinCandidate>& first,
-                                           const std::vector<TwinCandidate>* second,
-                                           const TwinQuery& query) {
+std::vector<TwinPair> findEveryPair(const std::vector<TwinCandidate>& first,
+                                    const std::vector<TwinCandidate>* second,
+                                    const TwinQuery& query) {
     const std::vector<TwinCandidate>& other = second != nullptr ? *second : first;
     std::vector<Ranked> all;
     for (std::uint32_t i = 0; i < first.size(); ++i) {
@@ -251,6 +250,63 @@ std::vector<TwinPair> findTwinsByEveryPair(const std::vector<TwinCandidate>& fir
         pairs.push_back(all[k].pair);
     }
     return pairs;
+}
+
+// Keeps the best pairs whose names no better pair holds. Greedy in rank order, so the first
+// `top` pairs it keeps from a prefix of the ranking are the first it keeps from the whole.
+std::vector<TwinPair> distinctPairs(const std::vector<TwinPair>& ranked, std::size_t top,
+                                    bool oneList) {
+    // With one list both indexes of a pair point into it; with two, each side has its own.
+    std::unordered_set<std::uint64_t> used;
+    auto key = [&](std::uint32_t index, bool secondSide) {
+        return std::uint64_t{!oneList && secondSide} << 32 | index;
+    };
+    std::vector<TwinPair> kept;
+    for (const TwinPair& pair : ranked) {
+        if (kept.size() >= top) {
+            break;
+        }
+        if (used.contains(key(pair.first, false)) || used.contains(key(pair.second, true))) {
+            continue;
+        }
+        kept.push_back(pair);
+        used.insert(key(pair.first, false));
+        used.insert(key(pair.second, true));
+    }
+    return kept;
+}
+
+using Finder = std::vector<TwinPair> (*)(const std::vector<TwinCandidate>&,
+                                         const std::vector<TwinCandidate>*, const TwinQuery&);
+
+std::vector<TwinPair> findWith(Finder find, const std::vector<TwinCandidate>& first,
+                               const std::vector<TwinCandidate>* second, const TwinQuery& query) {
+    if (!query.distinctNames) {
+        return find(first, second, query);
+    }
+    TwinQuery wider = query;
+    wider.top = std::max<std::size_t>(query.top * 8, 64);
+    for (;;) {
+        const std::vector<TwinPair> ranked = find(first, second, wider);
+        std::vector<TwinPair> kept = distinctPairs(ranked, query.top, second == nullptr);
+        if (kept.size() >= query.top || ranked.size() < wider.top) {
+            return kept;
+        }
+        wider.top *= 4;
+    }
+}
+
+}  // namespace
+
+std::vector<TwinPair> findTwins(const std::vector<TwinCandidate>& first,
+                                const std::vector<TwinCandidate>* second, const TwinQuery& query) {
+    return findWith(findTwinsIndexed, first, second, query);
+}
+
+std::vector<TwinPair> findTwinsByEveryPair(const std::vector<TwinCandidate>& first,
+                                           const std::vector<TwinCandidate>* second,
+                                           const TwinQuery& query) {
+    return findWith(findEveryPair, first, second, query);
 }
 
 std::optional<std::vector<TwinCandidate>> readTwinCandidates(const std::string& path,

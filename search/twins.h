@@ -35,6 +35,9 @@ struct TwinQuery {
     TwinShare share = TwinShare::First;
     std::size_t top = 10;
     Score minimum = Score::fromTwentieths(70 * 20);  // both names must score at least this
+    // Each name in at most one pair: a pair whose name an earlier (better) pair already holds is
+    // passed over, so that ten pairs show twenty names.
+    bool distinctNames = true;
 };
 
 // The `top` best pairs. Without `second`, pairs of two different names of `first` (first < second

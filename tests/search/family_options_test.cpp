@@ -105,6 +105,7 @@ TEST(TwinsTest, SharedCharacterPairsOrderedByTheWeakerName) {
     };
     TwinQuery query;
     query.share = TwinShare::First;
+    query.distinctNames = false;
     const std::vector<TwinPair> pairs = findTwins(list, nullptr, query);
     // 思远+思齐 (low 90), 思齐+思源 and 思远+思源 (low 80; sum 175 before 170); 明 is one
     // character.
@@ -116,6 +117,12 @@ TEST(TwinsTest, SharedCharacterPairsOrderedByTheWeakerName) {
     const std::vector<TwinPair> last = findTwins(list, nullptr, query);
     ASSERT_EQ(last.size(), 1U);
     EXPECT_EQ(last[0], (TwinPair{0, 6, false, 0}));  // 思远 明远
+    // With each name once, 思源 has no partner left after 思远+思齐.
+    query.share = TwinShare::First;
+    query.distinctNames = true;
+    const std::vector<TwinPair> distinct = findTwins(list, nullptr, query);
+    ASSERT_EQ(distinct.size(), 1U);
+    EXPECT_EQ(distinct[0], (TwinPair{0, 1, false, 0}));
 }
 
 TEST(TwinsTest, ClausePairsNeedNoSharedCharacter) {
@@ -159,6 +166,7 @@ TEST(TwinsTest, AgreesWithEveryPairOnRandomLists) {
         TwinQuery query;
         query.share = static_cast<TwinShare>(random() % 3);
         query.top = random() % 25;
+        query.distinctNames = random() % 2 == 0;
         const std::vector<TwinCandidate>* other = mixed ? &second : nullptr;
         ASSERT_EQ(findTwins(first, other, query), findTwinsByEveryPair(first, other, query))
             << "round " << round;
