@@ -25,6 +25,9 @@ constexpr std::string_view kUsage =
     "         [--top N] [--need 五行] [--candidates 文件] [--scores]   测算优选名字\n"
     "         [--sort score] [--variety K] [--csv]   按得分排序、同一首字最多K个、输出CSV表格\n"
     "         [--clean-sound] [--standard-chars]   避开不雅谐音、只用通用规范字\n"
+    "         [--avoid 字…] [--avoid-sound]   避讳用字（最多20个），同音字也避开\n"
+    "  twins --surname 姓 [--female|--male|--mixed] [--share first|last|any] [--top N]\n"
+    "                                  双胞胎名字：同一位置共用一字或出自同一诗句\n"
     "  compare 姓 名 名… [--female] [--need 五行]   并列比较几个名字，得分高的在前\n"
     "  pillars \"YYYY-MM-DD HH:MM\" [出生地点选项]   四柱八字\n"
     "  lunar \"YYYY-MM-DD HH:MM\" [出生地点选项]     农历日期\n"
@@ -70,6 +73,9 @@ int dispatch(std::span<const std::string> args, Io& io) {
     }
     if (command == "compare") {
         return runCompareCommand(rest, io);
+    }
+    if (command == "twins") {
+        return runTwinsCommand(rest, io);
     }
     if (isSearchCommand(command)) {
         return runSearchCommand(rest, io);

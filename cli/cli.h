@@ -61,6 +61,7 @@ bool isEngineCommand(std::string_view command);
 int runSearchCommand(std::span<const std::string> args, Io& io);
 bool isSearchCommand(std::string_view command);
 int runCompareCommand(std::span<const std::string> args, Io& io);
+int runTwinsCommand(std::span<const std::string> args, Io& io);
 int runCalendarCommand(std::string_view command, std::span<const std::string> args, Io& io);
 bool isCalendarCommand(std::string_view command);
 

@@ -44,11 +44,12 @@ bool isSearchCommand(std::string_view command) {
 }
 
 int runSearchCommand(std::span<const std::string> args, Io& io) {
-    static constexpr std::array<std::string_view, 6> kFlags = {
-        "--female", "--either", "--scores", "--csv", "--clean-sound", "--standard-chars"};
-    static constexpr std::array<std::string_view, 9> kValued = {
-        "--surname", "--length",     "--left", "--right",  "--top",
-        "--need",    "--candidates", "--sort", "--variety"};
+    static constexpr std::array<std::string_view, 7> kFlags = {
+        "--female",      "--either",         "--scores",     "--csv",
+        "--clean-sound", "--standard-chars", "--avoid-sound"};
+    static constexpr std::array<std::string_view, 10> kValued = {
+        "--surname", "--length",     "--left", "--right",   "--top",
+        "--need",    "--candidates", "--sort", "--variety", "--avoid"};
     ParsedArgs parsed;
     if (!parseArgs(args, kFlags, kValued, parsed, io)) {
         return kExitUsage;
@@ -95,6 +96,17 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     if (settings.either && settings.left.empty() && settings.right.empty()) {
         return usageError(io, "--either 须与 --left 或 --right 一起使用");
     }
+    if (const std::string* avoid = parsed.value("--avoid")) {
+        if (!isValidUtf8(*avoid) || !isHanText(*avoid) ||
+            codePointCount(*avoid) > AvoidFilter::kMaxCharacters) {
+            return usageError(io, "--avoid 只能是 1 到 20 个汉字");
+        }
+        settings.avoid = *avoid;
+    }
+    settings.avoidSound = parsed.has("--avoid-sound");
+    if (settings.avoidSound && settings.avoid.empty()) {
+        return usageError(io, "--avoid-sound 须与 --avoid 一起使用");
+    }
     int top = 100;
     if (const std::string* value = parsed.value("--top")) {
         if (!parseNumber(*value, 1, BestNameTable::kMaxSlots, top)) {
@@ -120,7 +132,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     const ElementCharacterLists elements = FillElementLists();
     const NameEngine engine(tables, elements);
     std::optional<SoundTables> sound;
-    if (settings.cleanSound || settings.standardChars) {
+    if (settings.cleanSound || settings.standardChars || settings.avoidSound) {
         sound = SoundTables::builtIn();
     }
     NameSearch search(engine, sound ? &*sound : nullptr);

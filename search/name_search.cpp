@@ -172,6 +172,10 @@ NameSearch::StartResult NameSearch::startWith(
     if (sound_ != nullptr && (settings.cleanSound || settings.standardChars)) {
         soundFilter_.emplace(*sound_, state_.Gxing, settings.cleanSound, settings.standardChars);
     }
+    avoidFilter_.reset();
+    if (!settings.avoid.empty()) {
+        avoidFilter_.emplace(settings.avoid, sound_, settings.avoidSound);
+    }
     file_ = openFile(result);
     if (!file_) {
         result.kind = StartResult::Kind::Failed;
@@ -181,6 +185,7 @@ NameSearch::StartResult NameSearch::startWith(
     namesRead_ = 0;
     lastProgress_ = 0;
     skipped_ = 0;
+    avoided_ = 0;
     endNotes_.clear();
     // A header of 0 or no number cannot measure progress; the real number of candidate lines,
     // counted in a first pass over the file, stands in for it then.
@@ -214,7 +219,11 @@ NameSearch::Step NameSearch::step() {
     if (unsafe) {
         ++skipped_;
     }
-    const bool accepted = !unsafe && checkCandidate(candidate);
+    bool accepted = !unsafe && checkCandidate(candidate);
+    if (accepted && avoidFilter_ && !avoidFilter_->accepts(candidate)) {
+        accepted = false;
+        ++avoided_;
+    }
     if (unsafe || !candidate.empty()) {
         ++namesRead_;
     }
@@ -239,6 +248,9 @@ NameSearch::Step NameSearch::step() {
 
 std::string NameSearch::notesOnTheFile() const {
     std::string text;
+    if (avoidFilter_) {
+        text += "（已避开 " + std::to_string(avoided_) + " 个含避讳用字的名字）";
+    }
     if (skipped_ > 0) {
         text += "（已跳过 " + std::to_string(skipped_) + " 行含控制字符或过长的候选名字）";
     }

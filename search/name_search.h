@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/name_engine.h"
+#include "search/avoid_filter.h"
 #include "search/best_names.h"
 #include "search/candidate_file.h"
 #include "sound/sound_analysis.h"
@@ -45,6 +46,10 @@ struct SearchSettings {
     // standard table (只用通用规范字).
     bool cleanSound = false;     // cleansound
     bool standardChars = false;  // standardchars
+    // 避讳用字: candidates with one of these characters are skipped (empty: none); with
+    // avoidSound also those with a character of the same syllable, tones aside.
+    std::string avoid;
+    bool avoidSound = false;
 };
 
 inline constexpr const char* kSearchCompleteMessage =
@@ -130,6 +135,8 @@ public:
     // What the completion message of the last run added to kSearchCompleteMessage: empty when
     // every line was clean and read.
     const std::string& endNotes() const { return endNotes_; }
+    // Candidates of the current or last run left out for a character to avoid.
+    long long avoidedNames() const { return avoided_; }
 
 private:
     StartResult startWith(
@@ -143,6 +150,7 @@ private:
     const NameEngine& engine_;
     const SoundTables* sound_;
     std::optional<SoundFilter> soundFilter_;  // set up by start() when a sound option is on
+    std::optional<AvoidFilter> avoidFilter_;  // set up by start() when characters are avoided
     SearchState state_;
     int listNum_ = 100;
     int varietyLimit_ = 0;
@@ -155,6 +163,7 @@ private:
     std::string fullName_;   // reused for every candidate
     std::string candidate_;  // the line just read, reused for every candidate
     long long skipped_ = 0;
+    long long avoided_ = 0;
     std::string endNotes_;
 };
 

@@ -1,0 +1,103 @@
+#include <array>
+#include <charconv>
+#include <ostream>
+#include <string>
+
+#include "cli/cli.h"
+#include "engine/utf8.h"
+#include "search/candidate_file.h"
+#include "search/twins.h"
+
+namespace norlune::cli {
+namespace {
+
+bool parseTop(const std::string& text, int& number) {
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return ec == std::errc() && ptr == text.data() + text.size() && number >= 1 && number <= 1000;
+}
+
+}  // namespace
+
+int runTwinsCommand(std::span<const std::string> args, Io& io) {
+    static constexpr std::array<std::string_view, 3> kFlags = {"--female", "--male", "--mixed"};
+    static constexpr std::array<std::string_view, 3> kValued = {"--surname", "--share", "--top"};
+    ParsedArgs parsed;
+    if (!parseArgs(args, kFlags, kValued, parsed, io)) {
+        return kExitUsage;
+    }
+    if (!parsed.positional.empty()) {
+        return usageError(io, "twins 不接受多余的参数：" + parsed.positional.front());
+    }
+    const std::string* surname = parsed.value("--surname");
+    if (surname == nullptr) {
+        return usageError(io, "twins 需要 --surname 姓");
+    }
+    if (!checkNamePart(*surname, true, io)) {
+        return kExitUsage;
+    }
+    const int sexes = static_cast<int>(parsed.has("--female")) +
+                      static_cast<int>(parsed.has("--male")) +
+                      static_cast<int>(parsed.has("--mixed"));
+    if (sexes > 1) {
+        return usageError(io, "--female、--male 和 --mixed 只能选一个");
+    }
+    const bool mixed = parsed.has("--mixed");
+    const bool female = parsed.has("--female");
+    TwinQuery query;
+    if (const std::string* share = parsed.value("--share")) {
+        if (*share == "first") {
+            query.share = TwinShare::First;
+        } else if (*share == "last") {
+            query.share = TwinShare::Last;
+        } else if (*share == "any") {
+            query.share = TwinShare::Any;
+        } else {
+            return usageError(io, "--share 的取值只能是 first、last 或 any");
+        }
+    }
+    int top = 10;
+    if (const std::string* value = parsed.value("--top")) {
+        if (!parseTop(*value, top)) {
+            return usageError(io, "--top 须为 1 到 1000 之间的整数");
+        }
+    }
+    query.top = static_cast<std::size_t>(top);
+
+    const NameTables tables = FillNameTables();
+    const ElementCharacterLists elements = FillElementLists();
+    const NameEngine engine(tables, elements);
+    std::string message;
+    // Twins of one sex come from that sex's list; a boy and a girl from both lists.
+    const bool firstFemale = female && !mixed;
+    const std::optional<std::vector<TwinCandidate>> first = readTwinCandidates(
+        candidateFilePath(io.executableDir, firstFemale), engine, *surname, firstFemale, message);
+    if (!first) {
+        io.err << "norlune-cli：" << message << '\n';
+        return kExitFileError;
+    }
+    std::optional<std::vector<TwinCandidate>> second;
+    if (mixed) {
+        second = readTwinCandidates(candidateFilePath(io.executableDir, true), engine, *surname,
+                                    true, message);
+        if (!second) {
+            io.err << "norlune-cli：" << message << '\n';
+            return kExitFileError;
+        }
+    }
+    const std::vector<TwinPair> pairs = findTwins(*first, second ? &*second : nullptr, query);
+    const std::vector<TwinCandidate>& other = second ? *second : *first;
+    std::vector<std::vector<std::string>> rows;
+    for (const TwinPair& pair : pairs) {
+        const TwinCandidate& a = (*first)[pair.first];
+        const TwinCandidate& b = other[pair.second];
+        rows.push_back({*surname + u32ToUtf8(a.given), a.score.toString(),
+                        *surname + u32ToUtf8(b.given), b.score.toString()});
+    }
+    io.out << alignedTable(rows);
+    if (pairs.empty()) {
+        io.err << "norlune-cli：没有找到合适的名字组合\n";
+    }
+    return kExitOk;
+}
+
+}  // namespace norlune::cli
