@@ -3,8 +3,11 @@
 #include <ostream>
 #include <string>
 
+#include <unordered_map>
 #include "cli/cli.h"
+
 #include "engine/utf8.h"
+#include "names/name_meanings.h"
 #include "search/candidate_file.h"
 #include "search/twins.h"
 
@@ -69,7 +72,7 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
     std::string message;
     // Twins of one sex come from that sex's list; a boy and a girl from both lists.
     const bool firstFemale = female && !mixed;
-    const std::optional<std::vector<TwinCandidate>> first = readTwinCandidates(
+    std::optional<std::vector<TwinCandidate>> first = readTwinCandidates(
         candidateFilePath(io.executableDir, firstFemale), engine, *surname, firstFemale, message);
     if (!first) {
         io.err << "norlune-cli：" << message << '\n';
@@ -84,14 +87,41 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
             return kExitFileError;
         }
     }
-    const std::vector<TwinPair> pairs = findTwins(*first, second ? &*second : nullptr, query);
-    const std::vector<TwinCandidate>& other = second ? *second : *first;
+    // Names from one classical clause belong together too: each distinct clause gets an id.
+    const NameMeanings meanings = NameMeanings::builtIn();
+    std::unordered_map<std::string, std::uint32_t> clauseIds;
+    std::vector<std::string> clauses;
+    auto addClauses = [&](std::vector<TwinCandidate>& list, bool femaleList) {
+        for (TwinCandidate& c : list) {
+            for (const NameSource& source : meanings.sources(
+                     u32ToUtf8(c.given), femaleList ? NameSex::Female : NameSex::Male)) {
+                std::string text = std::string(source.work) + std::string(source.clause);
+                const auto [it, added] =
+                    clauseIds.try_emplace(text, static_cast<std::uint32_t>(clauses.size()));
+                if (added) {
+                    clauses.push_back(std::move(text));
+                }
+                c.clauses.push_back(it->second);
+            }
+        }
+    };
+    std::vector<TwinCandidate> firstList = std::move(*first);
+    addClauses(firstList, firstFemale);
+    if (second) {
+        addClauses(*second, true);
+    }
+    const std::vector<TwinPair> pairs = findTwins(firstList, second ? &*second : nullptr, query);
+    const std::vector<TwinCandidate>& other = second ? *second : firstList;
     std::vector<std::vector<std::string>> rows;
     for (const TwinPair& pair : pairs) {
-        const TwinCandidate& a = (*first)[pair.first];
+        const TwinCandidate& a = firstList[pair.first];
         const TwinCandidate& b = other[pair.second];
-        rows.push_back({*surname + u32ToUtf8(a.given), a.score.toString(),
-                        *surname + u32ToUtf8(b.given), b.score.toString()});
+        std::vector<std::string> row = {*surname + u32ToUtf8(a.given), a.score.toString(),
+                                        *surname + u32ToUtf8(b.given), b.score.toString()};
+        if (pair.fromClause) {
+            row.push_back("出处：" + clauses[pair.clause]);
+        }
+        rows.push_back(std::move(row));
     }
     io.out << alignedTable(rows);
     if (pairs.empty()) {
