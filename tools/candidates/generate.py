@@ -770,8 +770,8 @@ def classical_names(pieces, name_chars, bad_chars):
     that order, side by side or with one character between, from a clause without a character
     of bad meaning; each name with its sources best known first (the collection's place in
     COLLECTIONS, then whether the work's title holds the name, then the piece's popularity,
-    then its place in the extract), at most
-    MAX_SOURCES different ones. Names come in the order of their best source."""
+    then its place in the extract), at most MAX_SOURCES different ones. Names come in the
+    order of their best source."""
     found = collections.defaultdict(list)
     for order, (collection, work, popularity, text) in enumerate(pieces):
         rank = (COLLECTIONS.index(collection), -popularity, order)
@@ -893,8 +893,8 @@ class Graded:
         self.inputs = inputs = Inputs(data_dir, curated_dir, jieba_path, unihan_dir,
                                       name_characters_path, with_classics=True)
         curated, rules = inputs.curated, inputs.rules
-        bad = dict(read_reasons(curated_dir / "classics_bad_chars.txt"))
-        self.bad_chars = set(bad) | curated.excluded
+        self.bad_chars = set(read_reasons(curated_dir / "classics_bad_chars.txt"))
+        self.bad_chars |= curated.excluded
         name_chars = set(rules.usable) & standard_levels(data_dir)
         self.sources = classical_names(read_classics(classics_path), name_chars, self.bad_chars)
         self.dated = set(read_tokens(curated_dir / "dated_names.txt"))

@@ -120,6 +120,29 @@ class GradesTest(unittest.TestCase):
         self.assertEqual(g.shipped_grade("子衿", 1, dated), 1)
 
 
+class CuratedFilesTest(unittest.TestCase):
+    def write(self, directory, name, text):
+        path = pathlib.Path(directory) / name
+        path.write_text(text, encoding="utf-8")
+        return path
+
+    def test_bad_characters_with_reasons(self):
+        with tempfile.TemporaryDirectory() as d:
+            path = self.write(d, "bad.txt", "# why\n死 death\n泣 weeping # tears\n\n")
+            self.assertEqual(g.read_reasons(path), {"死": "death", "泣": "weeping"})
+            for text in ("死\n", "死亡 death\n", "死 a\n死 b\n"):
+                with self.subTest(text=text), self.assertRaises(g.InputError):
+                    g.read_reasons(self.write(d, "bad.txt", text))
+
+    def test_modern_characters_for_each_file(self):
+        with tempfile.TemporaryDirectory() as d:
+            path = self.write(d, "modern.txt",
+                              "female: 涵 欣\nmale: 浩 宇\neither: 梓 子 涵\nfemale: 妤\n")
+            self.assertEqual(g.read_modern(path), {"F": list("涵欣妤梓子"), "M": list("浩宇梓子涵")})
+            with self.assertRaises(g.InputError):
+                g.read_modern(self.write(d, "modern.txt", "boys: 浩\n"))
+
+
 class OrderTest(unittest.TestCase):
     def test_interleave_takes_in_turn(self):
         self.assertEqual(g.interleave([["a1", "a2", "a3"], ["b1"], [], ["c1", "c2"]]),
