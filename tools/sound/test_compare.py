@@ -71,7 +71,7 @@ class JudgementTest(unittest.TestCase):
 
     def test_unavailable_library_still_checks_the_rows(self):
         outputs = {"readings.txt": ["兴\txing4 xing1"], "name_readings.txt": [],
-                   "surname_readings.txt": []}
+                   "surname_readings.txt": [], "bad_words.txt": []}
         props = {"兴": {"kTGH": "2013:1"}}
         report = tempfile.TemporaryFile("w+", encoding="utf-8")
         self.addCleanup(report.close)
