@@ -86,6 +86,7 @@ TEST(CliFixtureTest, SoundOptionsOnlyLeaveNamesOut) {
             EXPECT_NE(all.find(name + "\n"), std::string::npos) << name;
             const SoundAnalysis a = analyzeSound(sound, surname, name.substr(surname.size()));
             EXPECT_TRUE(a.homophones.empty()) << name;
+            EXPECT_FALSE(a.famous) << name;
             EXPECT_TRUE(a.outsideStandard.empty()) << name;
         }
         EXPECT_GT(count, 100) << surname;

@@ -8,7 +8,8 @@ it for
   - the reading of every character of the candidate lists (data/M.dat, data/F.dat) and of the
     3,500 characters of the first level of the general standard table,
   - the reading of every word of the name-reading list,
-  - the reading of every surname of the surname list, read as a surname.
+  - the reading of every surname of the surname list, read as a surname,
+  - the reading of every word of the bad-word list, whose tones decide what a name is heard as.
 
 Every answer that differs from ours must stand, with its reason, in the table of README.md beside
 this file, and every row of that table must still be a difference. Without node, npm or the
@@ -37,18 +38,23 @@ TABLE_START = "<!-- pinyin-pro differences -->"
 TABLE_END = "<!-- end of pinyin-pro differences -->"
 
 # Asks pinyin-pro for the readings of the JSON request on stdin: {"chars": "...", "words": [...],
-# "surnames": [...]}, answering {"chars": {ch: reading}, "words": {...}, "surnames": {...}} with
-# numbered readings (ü as v, 0 for the neutral tone).
+# "surnames": [...], "badWords": [...]}, answering {"chars": {ch: reading}, "words": {...}, ...}
+# with numbered readings (ü as v, 0 for the neutral tone).
 SCRIPT = r"""
 const { pinyin } = require("pinyin-pro");
 const request = JSON.parse(require("fs").readFileSync(0, "utf8"));
 const read = (text, options) => pinyin(text, Object.assign({ toneType: "num", v: true }, options));
-const out = { chars: {}, words: {}, surnames: {} };
+const out = { chars: {}, words: {}, surnames: {}, badWords: {} };
 for (const ch of request.chars) out.chars[ch] = read(ch, {});
 for (const w of request.words) out.words[w] = read(w, {});
 for (const s of request.surnames) out.surnames[s] = read(s, { mode: "surname" });
+for (const w of request.badWords) out.badWords[w] = read(w, {});
 process.stdout.write(JSON.stringify(out));
 """
+
+
+# The kinds of items compared and the groups of the request that ask for them.
+GROUPS = {"字": "chars", "词": "words", "姓": "surnames", "谐": "badWords"}
 
 
 class Unavailable(Exception):
@@ -122,7 +128,8 @@ def candidate_characters(data_dir):
 
 
 def our_readings(outputs, props, data_dir):
-    """{(kind, item): our reading} for every item compared; kind is 字, 词 or 姓."""
+    """{(kind, item): our reading} for every item compared; kind is 字 (a character), 词 (a word
+    of a given name), 姓 (a surname) or 谐 (a bad word)."""
     usual = {}
     for line in outputs["readings.txt"]:
         ch, readings = line.split("\t")
@@ -138,19 +145,19 @@ def our_readings(outputs, props, data_dir):
     for line in outputs["surname_readings.txt"]:
         surname, readings = line.split("\t")
         ours[("姓", surname)] = readings
+    for line in outputs["bad_words.txt"]:
+        word, readings = line.split("\t")
+        ours[("谐", word)] = readings
     return ours
 
 
 def their_readings(folder, items):
-    request = {"chars": "".join(i for k, i in items if k == "字"),
-               "words": [i for k, i in items if k == "词"],
-               "surnames": [i for k, i in items if k == "姓"]}
+    request = {"chars": "".join(i for k, i in items if k == "字")}
+    for kind, group in GROUPS.items():
+        if group != "chars":
+            request[group] = [i for k, i in items if k == kind]
     answer = ask(folder, request)
-    out = {}
-    for (kind, item) in items:
-        group = {"字": "chars", "词": "words", "姓": "surnames"}[kind]
-        out[(kind, item)] = numbered_neutral(answer[group][item])
-    return out
+    return {(kind, item): numbered_neutral(answer[GROUPS[kind]][item]) for kind, item in items}
 
 
 def listed(path=README):
@@ -163,7 +170,7 @@ def listed(path=README):
     rows = {}
     for line in body.splitlines():
         cells = [c.strip() for c in line.strip().strip("|").split("|")]
-        if len(cells) != 5 or cells[0] in ("", "kind") or set(cells[0]) <= set("-: "):
+        if len(cells) != 5 or cells[0] not in GROUPS:
             continue
         kind, item, ours, theirs, reason = cells
         if not reason:
