@@ -452,9 +452,9 @@ TEST_F(SearchRunTest, DirectReportEndsWithMeaningsAndSources) {
         const char* right;
         const char* ending;
     } cases[] = {
-        {"王", "子", "衿", "\n出处：《诗经·郑风·子衿》青青子衿，悠悠我心"},
-        {"欧阳", "清", "扬", "\n出处：《诗经·齐风·猗嗟》猗嗟娈兮，清扬婉兮"},
-        {"王", "龘", "", "-----------------字义出处-----------------\n此名暂无字义与出处可查"},
+        {"王", "子", "衿", "\n出处：《诗经·郑风·子衿》青青子衿"},
+        {"欧阳", "子", "穆", "\n出处：《论语·八佾》天子穆穆"},
+        {"王", "乏", "", "-----------------字义出处-----------------\n此名暂无字义与出处可查"},
     };
     for (const auto& c : cases) {
         control<QLineEdit>("Text1")->setText(qs(c.surname));
