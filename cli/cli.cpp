@@ -22,7 +22,7 @@ constexpr std::string_view kUsage =
     "  sound 姓 名                     音形分析：拼音、声调、声韵、谐音、用字\n"
     "  search --surname 姓 [--female] [--length any|1|2] [--left 字] [--right 字] [--either]\n"
     "         [--top N] [--need 五行] [--candidates 文件] [--scores]   测算优选名字\n"
-    "         [--sort score] [--variety K] [--csv]   按得分排序、同一首字最多K个、输出CSV表格\n"
+    "         [--sort score] [--variety K] [--csv]   按得分排序、首字末字各最多K个、输出CSV表格\n"
     "         [--clean-sound] [--standard-chars]   避开不雅谐音、只用通用规范字\n"
     "  compare 姓 名 名… [--female] [--need 五行]   并列比较几个名字，得分高的在前\n"
     "  pillars \"YYYY-MM-DD HH:MM\" [出生地点选项]   四柱八字\n"
