@@ -9,8 +9,8 @@ BestNameTable::BestNameTable()
     : names_(kMaxSlots + 1),
       scores_(kMaxSlots + 1, 0),
       exact_(kMaxSlots + 1),
-      firstOf_(kMaxSlots + 1),
-      lastOf_(kMaxSlots + 1) {
+      firstOf_(kMaxSlots + 1, nullptr),
+      lastOf_(kMaxSlots + 1, nullptr) {
     while (leaves_ < kMaxSlots) {
         leaves_ *= 2;
     }
@@ -32,6 +32,8 @@ void BestNameTable::clear(int varietyLimit) {
     limit_ = std::clamp(varietyLimit, 0, kMaxVariety);
     firsts_.clear();
     lasts_.clear();
+    std::fill(firstOf_.begin(), firstOf_.end(), nullptr);
+    std::fill(lastOf_.begin(), lastOf_.end(), nullptr);
     if (limit_ > 0) {
         firsts_.reserve(8192);  // more first (or last) characters than any candidate list holds
         lasts_.reserve(8192);
@@ -87,11 +89,11 @@ int BestNameTable::lowestSlot(int listNum) const {
     return best;
 }
 
-int BestNameTable::lowestOfGroup(const Group& group, bool onlyLast, char32_t last) const {
+int BestNameTable::lowestOfGroup(const Group& group, const Group* alsoIn) const {
     int best = 0;
     for (int i = 0; i < group.count; ++i) {
         const int slot = group.members[static_cast<std::size_t>(i)];
-        if (onlyLast && lastOf_[static_cast<std::size_t>(slot)] != last) {
+        if (alsoIn != nullptr && lastOf_[static_cast<std::size_t>(slot)] != alsoIn) {
             continue;
         }
         if (best == 0 ||
@@ -114,11 +116,6 @@ void BestNameTable::Group::remove(int slot) {
     --count;
 }
 
-void BestNameTable::leaveGroups(int slot) {
-    firsts_[firstOf_[static_cast<std::size_t>(slot)]].remove(slot);
-    lasts_[lastOf_[static_cast<std::size_t>(slot)]].remove(slot);
-}
-
 void BestNameTable::write(int slot, std::string_view fullName, Score score) {
     names_[static_cast<std::size_t>(slot)].assign(fullName);
     scores_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(score.roundedHalfEven());
@@ -132,26 +129,29 @@ int BestNameTable::keep(std::string_view fullName, Score score, int listNum, cha
         return 0;
     }
     listNum = std::clamp(listNum, 0, kMaxSlots);
-    const Group* firstGroup = nullptr;  // full groups only
-    const Group* lastGroup = nullptr;
+    Group* firstGroup = nullptr;  // the name's groups, when they exist already
+    Group* lastGroup = nullptr;
+    bool firstFull = false;
+    bool lastFull = false;
     if (limit_ > 0) {
         // Looked up without inserting, so that names that are not kept cost no allocation.
-        if (const auto it = firsts_.find(first);
-            it != firsts_.end() && it->second.count >= limit_) {
+        if (const auto it = firsts_.find(first); it != firsts_.end()) {
             firstGroup = &it->second;
+            firstFull = firstGroup->count >= limit_;
         }
-        if (const auto it = lasts_.find(last); it != lasts_.end() && it->second.count >= limit_) {
+        if (const auto it = lasts_.find(last); it != lasts_.end()) {
             lastGroup = &it->second;
+            lastFull = lastGroup->count >= limit_;
         }
     }
     int slot = 0;
-    if (firstGroup != nullptr || lastGroup != nullptr) {
-        // A full group: the name can only take the place of its lowest name (of both groups' when
-        // both are full).
-        if (firstGroup != nullptr && lastGroup != nullptr) {
-            slot = lowestOfGroup(*firstGroup, true, last);
+    if (firstFull || lastFull) {
+        // A full group: the name can only take the place of its lowest name (of the names in
+        // both groups when both are full).
+        if (firstFull && lastFull) {
+            slot = lowestOfGroup(*firstGroup, lastGroup);
         } else {
-            slot = lowestOfGroup(firstGroup != nullptr ? *firstGroup : *lastGroup);
+            slot = lowestOfGroup(firstFull ? *firstGroup : *lastGroup);
         }
         if (slot == 0 || score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
             return 0;
@@ -168,14 +168,17 @@ int BestNameTable::keep(std::string_view fullName, Score score, int listNum, cha
         }
     }
     if (limit_ > 0) {
-        if (!names_[static_cast<std::size_t>(slot)].empty()) {
-            leaveGroups(slot);  // the displaced name leaves both of its groups
+        const auto at = static_cast<std::size_t>(slot);
+        if (firstOf_[at] != nullptr) {
+            // The displaced name leaves both of its groups.
+            firstOf_[at]->remove(slot);
+            lastOf_[at]->remove(slot);
         }
         // Neither group is over the limit now: a full group has just lost the displaced name.
-        firsts_[first].add(slot);
-        lasts_[last].add(slot);
-        firstOf_[static_cast<std::size_t>(slot)] = first;
-        lastOf_[static_cast<std::size_t>(slot)] = last;
+        firstOf_[at] = firstGroup != nullptr ? firstGroup : &firsts_[first];
+        lastOf_[at] = lastGroup != nullptr ? lastGroup : &lasts_[last];
+        firstOf_[at]->add(slot);
+        lastOf_[at]->add(slot);
     }
     write(slot, fullName, score);
     return slot;

@@ -80,10 +80,9 @@ private:
     int lower(int a, int b) const;  // the slot with the lower score, the first on a tie (0: none)
     void update(int slot);
     int lowestSlot(int listNum) const;  // first slot with the lowest score in 1..listNum
-    // The first slot with the lowest score among the group's slots whose name ends with `last`
-    // (any last character when `onlyLast` is false); 0 when there is none.
-    int lowestOfGroup(const Group& group, bool onlyLast = false, char32_t last = 0) const;
-    void leaveGroups(int slot);  // the name in the slot leaves its first and last groups
+    // The first slot with the lowest score among the group's slots, only those also in `alsoIn`
+    // when it is given; 0 when there is none.
+    int lowestOfGroup(const Group& group, const Group* alsoIn = nullptr) const;
     void write(int slot, std::string_view fullName, Score score);
 
     std::vector<std::string> names_;    // index 0 unused
@@ -92,10 +91,11 @@ private:
     int leaves_ = 1;
     std::vector<int> tree_;  // slot of the minimum of each node's range
     int limit_ = 0;
-    std::vector<char32_t> firstOf_;  // the first character of each filled slot (with a limit)
-    std::vector<char32_t> lastOf_;   // the last character of each filled slot (with a limit)
+    // The groups by first and by last character; their elements stay in place when the maps grow.
     std::unordered_map<char32_t, Group> firsts_;
     std::unordered_map<char32_t, Group> lasts_;
+    std::vector<Group*> firstOf_;  // the first-character group of each filled slot (with a limit)
+    std::vector<Group*> lastOf_;   // the last-character group of each filled slot (with a limit)
 };
 
 // Orders kept names best first by their unrounded score; equal scores keep their order.
