@@ -75,42 +75,49 @@ void BM_KeepSegmentTree(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-// Names with the first characters of a real list: about 3000 groups, so that many fill up.
-std::vector<char32_t> groupStream(std::size_t n) {
+// Given names with the first and last characters of a real list: about 3000 of each, so that many
+// groups fill up.
+struct GivenEnds {
+    char32_t first;
+    char32_t last;
+};
+
+std::vector<GivenEnds> givenStream(std::size_t n) {
     std::mt19937 rng(7);
-    std::vector<char32_t> groups;
+    std::vector<GivenEnds> given;
     for (std::size_t i = 0; i < n; ++i) {
-        groups.push_back(U'一' + static_cast<char32_t>(rng() % 3000));
+        const char32_t first = U'一' + static_cast<char32_t>(rng() % 3000);
+        given.push_back({first, U'一' + static_cast<char32_t>(rng() % 3000)});
     }
-    return groups;
+    return given;
 }
 
-// The keep step with a variety limit of 2 as defined: the group counted over the table, then the
-// plain pass over the slots.
+// The keep step with a variety limit of 2 as defined: the first and the last character counted
+// over the table, then the plain pass over the slots.
 void BM_KeepVarietyPlain(benchmark::State& state) {
     const auto scores = qualifyingScores(1 << 16);
-    const auto groups = groupStream(1 << 16);
+    const auto given = givenStream(1 << 16);
     testing_support::LinearTable table;
     table.limit = 2;
     const std::string name = "欧阳明明";
     std::size_t i = 0;
     for (auto _ : state) {
         const std::size_t k = i++ % scores.size();
-        benchmark::DoNotOptimize(table.keep(name, scores[k], 10000, groups[k]));
+        benchmark::DoNotOptimize(table.keep(name, scores[k], 10000, given[k].first, given[k].last));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
 void BM_KeepVarietyTable(benchmark::State& state) {
     const auto scores = qualifyingScores(1 << 16);
-    const auto groups = groupStream(1 << 16);
+    const auto given = givenStream(1 << 16);
     BestNameTable table;
     table.clear(2);
     const std::string name = "欧阳明明";
     std::size_t i = 0;
     for (auto _ : state) {
         const std::size_t k = i++ % scores.size();
-        benchmark::DoNotOptimize(table.keep(name, scores[k], 10000, groups[k]));
+        benchmark::DoNotOptimize(table.keep(name, scores[k], 10000, given[k].first, given[k].last));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }

@@ -23,7 +23,7 @@ constexpr std::string_view kUsage =
     "  meaning 姓 名                   字义出处：名中每个字的字义、名字的古籍出处\n"
     "  search --surname 姓 [--female] [--length any|1|2] [--left 字] [--right 字] [--either]\n"
     "         [--top N] [--need 五行] [--candidates 文件] [--scores]   测算优选名字\n"
-    "         [--sort score] [--variety K] [--csv]   按得分排序、同一首字最多K个、输出CSV表格\n"
+    "         [--sort score] [--variety K] [--csv]   按得分排序、首字末字各最多K个、输出CSV表格\n"
     "         [--clean-sound] [--standard-chars]   避开不雅谐音、只用通用规范字\n"
     "         [--avoid 字…] [--avoid-sound]   避讳用字（最多20个），同音字也避开\n"
     "  twins --surname 姓 [--female|--male|--mixed] [--share first|last|any] [--top N]\n"

@@ -9,7 +9,8 @@ BestNameTable::BestNameTable()
     : names_(kMaxSlots + 1),
       scores_(kMaxSlots + 1, 0),
       exact_(kMaxSlots + 1),
-      groupOf_(kMaxSlots + 1) {
+      firstOf_(kMaxSlots + 1, nullptr),
+      lastOf_(kMaxSlots + 1, nullptr) {
     while (leaves_ < kMaxSlots) {
         leaves_ *= 2;
     }
@@ -29,9 +30,13 @@ void BestNameTable::clear(int varietyLimit) {
     std::fill(scores_.begin(), scores_.end(), std::int16_t{0});
     std::fill(exact_.begin(), exact_.end(), Score());
     limit_ = std::clamp(varietyLimit, 0, kMaxVariety);
-    groups_.clear();
+    firsts_.clear();
+    lasts_.clear();
+    std::fill(firstOf_.begin(), firstOf_.end(), nullptr);
+    std::fill(lastOf_.begin(), lastOf_.end(), nullptr);
     if (limit_ > 0) {
-        groups_.reserve(8192);  // more first characters than any candidate list holds
+        firsts_.reserve(8192);  // more first (or last) characters than any candidate list holds
+        lasts_.reserve(8192);
     }
     // Leaf i (0-based) stands for slot i + 1; leaves past the last slot hold 0 ("no slot").
     for (int i = 0; i < leaves_; ++i) {
@@ -84,10 +89,13 @@ int BestNameTable::lowestSlot(int listNum) const {
     return best;
 }
 
-int BestNameTable::lowestOfGroup(const Group& group) const {
+int BestNameTable::lowestOfGroup(const Group& group, const Group* alsoIn) const {
     int best = 0;
     for (int i = 0; i < group.count; ++i) {
         const int slot = group.members[static_cast<std::size_t>(i)];
+        if (alsoIn != nullptr && lastOf_[static_cast<std::size_t>(slot)] != alsoIn) {
+            continue;
+        }
         if (best == 0 ||
             scores_[static_cast<std::size_t>(slot)] < scores_[static_cast<std::size_t>(best)] ||
             (scores_[static_cast<std::size_t>(slot)] == scores_[static_cast<std::size_t>(best)] &&
@@ -98,6 +106,16 @@ int BestNameTable::lowestOfGroup(const Group& group) const {
     return best;
 }
 
+void BestNameTable::Group::add(int slot) {
+    members[static_cast<std::size_t>(count++)] = static_cast<std::uint16_t>(slot);
+}
+
+void BestNameTable::Group::remove(int slot) {
+    const auto end = members.begin() + count;
+    *std::find(members.begin(), end, static_cast<std::uint16_t>(slot)) = *(end - 1);
+    --count;
+}
+
 void BestNameTable::write(int slot, std::string_view fullName, Score score) {
     names_[static_cast<std::size_t>(slot)].assign(fullName);
     scores_[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(score.roundedHalfEven());
@@ -105,42 +123,62 @@ void BestNameTable::write(int slot, std::string_view fullName, Score score) {
     update(slot);
 }
 
-int BestNameTable::keep(std::string_view fullName, Score score, int listNum, char32_t group) {
+int BestNameTable::keep(std::string_view fullName, Score score, int listNum, char32_t first,
+                        char32_t last) {
     if (score.twentieths() < kMinScoreToKeep * 20) {
         return 0;
     }
     listNum = std::clamp(listNum, 0, kMaxSlots);
-    Group* own = nullptr;
+    Group* firstGroup = nullptr;  // the name's groups, when they exist already
+    Group* lastGroup = nullptr;
+    bool firstFull = false;
+    bool lastFull = false;
     if (limit_ > 0) {
-        own = &groups_[group];  // references into the map survive its rehashing
-        if (own->count >= limit_) {
-            // The group is full: the name can only take the place of the group's lowest name.
-            const int slot = lowestOfGroup(*own);
-            if (score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
-                return 0;
-            }
-            write(slot, fullName, score);
-            return slot;
+        // Looked up without inserting, so that names that are not kept cost no allocation.
+        if (const auto it = firsts_.find(first); it != firsts_.end()) {
+            firstGroup = &it->second;
+            firstFull = firstGroup->count >= limit_;
+        }
+        if (const auto it = lasts_.find(last); it != lasts_.end()) {
+            lastGroup = &it->second;
+            lastFull = lastGroup->count >= limit_;
         }
     }
-    const int slot = lowestSlot(listNum);
-    // The scan that defines this starts from a lowest score of 100, so only slots below 100 count.
-    if (slot == 0 || scores_[static_cast<std::size_t>(slot)] >= 100) {
-        return 0;
-    }
-    if (score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
-        return 0;
-    }
-    if (own != nullptr) {
-        if (!names_[static_cast<std::size_t>(slot)].empty()) {
-            // The displaced name leaves its group.
-            Group& old = groups_[groupOf_[static_cast<std::size_t>(slot)]];
-            const auto end = old.members.begin() + old.count;
-            *std::find(old.members.begin(), end, static_cast<std::uint16_t>(slot)) = *(end - 1);
-            --old.count;
+    int slot = 0;
+    if (firstFull || lastFull) {
+        // A full group: the name can only take the place of its lowest name (of the names in
+        // both groups when both are full).
+        if (firstFull && lastFull) {
+            slot = lowestOfGroup(*firstGroup, lastGroup);
+        } else {
+            slot = lowestOfGroup(firstFull ? *firstGroup : *lastGroup);
         }
-        own->members[static_cast<std::size_t>(own->count++)] = static_cast<std::uint16_t>(slot);
-        groupOf_[static_cast<std::size_t>(slot)] = group;
+        if (slot == 0 || score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
+            return 0;
+        }
+    } else {
+        slot = lowestSlot(listNum);
+        // The scan that defines this starts from a lowest score of 100, so only slots below 100
+        // count.
+        if (slot == 0 || scores_[static_cast<std::size_t>(slot)] >= 100) {
+            return 0;
+        }
+        if (score.twentieths() <= scores_[static_cast<std::size_t>(slot)] * 20) {
+            return 0;
+        }
+    }
+    if (limit_ > 0) {
+        const auto at = static_cast<std::size_t>(slot);
+        if (firstOf_[at] != nullptr) {
+            // The displaced name leaves both of its groups.
+            firstOf_[at]->remove(slot);
+            lastOf_[at]->remove(slot);
+        }
+        // Neither group is over the limit now: a full group has just lost the displaced name.
+        firstOf_[at] = firstGroup != nullptr ? firstGroup : &firsts_[first];
+        lastOf_[at] = lastGroup != nullptr ? lastGroup : &lasts_[last];
+        firstOf_[at]->add(slot);
+        lastOf_[at]->add(slot);
     }
     write(slot, fullName, score);
     return slot;

@@ -7,11 +7,17 @@
 // slots answers "lowest slot in 1..ListNum" in O(log ListNum), so ListNum may change between two
 // names.
 //
-// With a variety limit K (1..10) a run keeps at most K names of each group (the first character of
-// the given name) in the whole table. A name whose group already holds K names may only replace the
-// lowest of them (lowest stored score, first slot among equals), and only when strictly higher;
-// any other name follows the rule above, and a name it displaces leaves its own group. Each group
-// keeps its at most K slots in a small array, so the limit adds O(K) to the O(log ListNum) step.
+// With a variety limit K (1..10) a run keeps at most K names of each first character and at most K
+// names of each last character of the given name in the whole table (a one-character given name is
+// its own first and last character; the first characters and the last characters are counted
+// apart). Let F and L be the groups of a new name N:
+// - neither F nor L holds K names: the rule above;
+// - F holds K names and L does not: N may only replace the lowest of F (lowest stored score, first
+//   slot among equals), and only when strictly higher; likewise when only L holds K names;
+// - both hold K names: N may only replace the lowest of the slots that are in both F and L (first
+//   slot among equals), and only when strictly higher; when no slot is in both, N is not kept.
+// A displaced name leaves both of its groups. Each group keeps its at most K slots in a small
+// array, so the limit adds O(K) to the O(log ListNum) step.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -44,9 +50,14 @@ public:
     void clear(int varietyLimit = 0);
 
     // Keeps the name if it qualifies (score at least 70, higher than the lowest stored score among
-    // slots 1..listNum, and the variety rule). `group` is the first character of the given name;
-    // it only counts when a variety limit is set. Returns the slot written, or 0.
-    int keep(std::string_view fullName, Score score, int listNum, char32_t group = 0);
+    // slots 1..listNum, and the variety rule). `first` and `last` are the first and the last
+    // character of the given name; they only count when a variety limit is set. Returns the slot
+    // written, or 0.
+    int keep(std::string_view fullName, Score score, int listNum, char32_t first, char32_t last);
+    // The same for a run without a variety limit.
+    int keep(std::string_view fullName, Score score, int listNum) {
+        return keep(fullName, score, listNum, 0, 0);
+    }
 
     // The names of slots 1..listNum that are not empty, in slot order.
     std::vector<std::string> names(int listNum) const;
@@ -62,12 +73,16 @@ private:
     struct Group {
         std::array<std::uint16_t, kMaxVariety> members{};
         int count = 0;
+        void add(int slot);
+        void remove(int slot);
     };
 
     int lower(int a, int b) const;  // the slot with the lower score, the first on a tie (0: none)
     void update(int slot);
     int lowestSlot(int listNum) const;  // first slot with the lowest score in 1..listNum
-    int lowestOfGroup(const Group& group) const;
+    // The first slot with the lowest score among the group's slots, only those also in `alsoIn`
+    // when it is given; 0 when there is none.
+    int lowestOfGroup(const Group& group, const Group* alsoIn = nullptr) const;
     void write(int slot, std::string_view fullName, Score score);
 
     std::vector<std::string> names_;    // index 0 unused
@@ -76,8 +91,11 @@ private:
     int leaves_ = 1;
     std::vector<int> tree_;  // slot of the minimum of each node's range
     int limit_ = 0;
-    std::vector<char32_t> groupOf_;  // the group of each filled slot (with a limit)
-    std::unordered_map<char32_t, Group> groups_;
+    // The groups by first and by last character; their elements stay in place when the maps grow.
+    std::unordered_map<char32_t, Group> firsts_;
+    std::unordered_map<char32_t, Group> lasts_;
+    std::vector<Group*> firstOf_;  // the first-character group of each filled slot (with a limit)
+    std::vector<Group*> lastOf_;   // the last-character group of each filled slot (with a limit)
 };
 
 // Orders kept names best first by their unrounded score; equal scores keep their order.

@@ -234,8 +234,14 @@ NameSearch::Step NameSearch::step() {
         fullName_.append(candidate);
         s.label1 = fullName_;
         state_.ModKong = 1;
+        // The variety limit counts the first and the last character of the given name.
         std::size_t pos = 0;
-        best_.keep(fullName_, score, listNum_, nextCodePoint(candidate, pos));
+        const char32_t first = nextCodePoint(candidate, pos);
+        char32_t last = first;
+        while (pos < candidate.size()) {
+            last = nextCodePoint(candidate, pos);
+        }
+        best_.keep(fullName_, score, listNum_, first, last);
     } else {
         state_.ModKong = kModKongRejected;
     }

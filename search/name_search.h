@@ -69,8 +69,8 @@ public:
     // ListNum: names to keep and list, 100..10000; may change while a run is in progress.
     int ListNum() const { return listNum_; }
     void setListNum(int listNum);
-    // How many names of one first character of the given name a run keeps (0: no limit, up to
-    // 10); read when a run starts.
+    // How many names of one first character, and how many of one last character, of the given
+    // name a run keeps (0: no limit, up to 10); read when a run starts.
     int varietyLimit() const { return varietyLimit_; }
     void setVarietyLimit(int limit);
 

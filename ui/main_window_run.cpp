@@ -247,9 +247,9 @@ void MainWindow::sortbyscore_Click() {
 }
 
 void MainWindow::varietylimit_Click() {
-    const std::optional<int> limit =
-        deps_.interaction->askNumber(this, qs("同一首字的名字最多保留几个（0 为不限）："),
-                                     search_.varietyLimit(), 0, BestNameTable::kMaxVariety);
+    const std::optional<int> limit = deps_.interaction->askNumber(
+        this, qs("首字相同、末字相同的名字各最多保留几个（0 为不限）："), search_.varietyLimit(), 0,
+        BestNameTable::kMaxVariety);
     if (limit) {
         search_.setVarietyLimit(*limit);
         showVarietyLimit();

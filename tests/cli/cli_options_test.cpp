@@ -84,25 +84,37 @@ TEST(CliSearchOptions, SortedVarietyTopListsTheBestWithFewRepeats) {
     const NameTables tables = FillNameTables();
     const ElementCharacterLists elements = FillElementLists();
     const NameEngine engine(tables, elements);
-    std::map<char32_t, int> firsts;
     Score previous = Score::fromTwentieths(100 * 20);
     for (const std::string& name : names) {
         const std::string given = name.substr(std::string("陈").size());
         const Score score = engine.scoreName("陈", given, {});
         EXPECT_LE(score, previous) << name;
         previous = score;
-        EXPECT_LE(++firsts[givenOf(name, "陈").front()], 2) << name;
     }
-    // Without the limit the top of the list is one first character again and again.
-    const Result plain = runCli({"search", "--surname", "陈", "--sort", "score", "--top", "20"});
+    // The limit holds for the first and for the last character over the whole kept list.
+    const Result whole = runCli({"search", "--surname", "陈", "--variety", "2"});
+    ASSERT_EQ(whole.code, 0) << whole.err;
+    std::map<char32_t, int> firsts;
+    std::map<char32_t, int> lasts;
+    for (const std::string& name : lines(whole.out)) {
+        EXPECT_LE(++firsts[givenOf(name, "陈").front()], 2) << name;
+        EXPECT_LE(++lasts[givenOf(name, "陈").back()], 2) << name;
+    }
+    // Without the limit the list repeats first and last characters again and again.
+    const Result plain = runCli({"search", "--surname", "陈"});
     std::map<char32_t, int> plainFirsts;
+    std::map<char32_t, int> plainLasts;
     for (const std::string& name : lines(plain.out)) {
         ++plainFirsts[givenOf(name, "陈").front()];
+        ++plainLasts[givenOf(name, "陈").back()];
     }
-    EXPECT_GT(std::max_element(plainFirsts.begin(), plainFirsts.end(),
-                               [](const auto& a, const auto& b) { return a.second < b.second; })
-                  ->second,
-              2);
+    const auto most = [](const std::map<char32_t, int>& counts) {
+        return std::max_element(counts.begin(), counts.end(),
+                                [](const auto& a, const auto& b) { return a.second < b.second; })
+            ->second;
+    };
+    EXPECT_GT(most(plainFirsts), 2);
+    EXPECT_GT(most(plainLasts), 2);
 }
 
 TEST(CliSearchOptions, TopBelowAHundredPrintsTheHeadOfTheHundred) {

@@ -3,9 +3,11 @@
 // starting from 100, the first slot among equals; replace only when the new, unrounded score is
 // strictly higher. The tests hold the fast table and whole runs against it.
 //
-// With a variety limit: count the names of the new name's group over the whole table; when there
-// are `limit` of them already, the new name may only replace the lowest of them (first slot among
-// equals) when strictly higher; otherwise the pass above decides.
+// With a variety limit: count the names of the new name's first character and of its last
+// character (of the given name) over the whole table. When either count has reached `limit`, the
+// new name may only replace the lowest name (first slot among equals) among those that share every
+// full count's character with it, and only when strictly higher; with no such name it is dropped.
+// Otherwise the pass above decides.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -19,31 +21,43 @@ namespace norlune::testing_support {
 struct LinearTable {
     std::vector<std::string> names = std::vector<std::string>(BestNameTable::kMaxSlots + 1);
     std::vector<int> scores = std::vector<int>(BestNameTable::kMaxSlots + 1, 0);
-    std::vector<char32_t> groups = std::vector<char32_t>(BestNameTable::kMaxSlots + 1, 0);
+    std::vector<char32_t> firsts = std::vector<char32_t>(BestNameTable::kMaxSlots + 1, 0);
+    std::vector<char32_t> lasts = std::vector<char32_t>(BestNameTable::kMaxSlots + 1, 0);
     int limit = 0;
-    int highest = 0;  // the highest slot ever written: the group count need not look further
+    int highest = 0;  // the highest slot ever written: the counts need not look further
 
-    int keep(const std::string& name, Score score, int listNum, char32_t group = 0) {
+    int keep(const std::string& name, Score score, int listNum, char32_t first = 0,
+             char32_t last = 0) {
         if (score.value() < 70) {
             return 0;
         }
         if (limit > 0) {
-            int members = 0;
-            int lowestMember = 0;
+            int firstCount = 0;
+            int lastCount = 0;
             for (int i = 1; i <= highest; ++i) {
-                if (!names[static_cast<std::size_t>(i)].empty() &&
-                    groups[static_cast<std::size_t>(i)] == group) {
-                    ++members;
-                    if (lowestMember == 0 || scores[static_cast<std::size_t>(i)] <
-                                                 scores[static_cast<std::size_t>(lowestMember)]) {
-                        lowestMember = i;
-                    }
+                if (!names[static_cast<std::size_t>(i)].empty()) {
+                    firstCount += firsts[static_cast<std::size_t>(i)] == first ? 1 : 0;
+                    lastCount += lasts[static_cast<std::size_t>(i)] == last ? 1 : 0;
                 }
             }
-            if (members >= limit) {
-                if (score.value() > scores[static_cast<std::size_t>(lowestMember)]) {
-                    put(lowestMember, name, score, group);
-                    return lowestMember;
+            const bool firstFull = firstCount >= limit;
+            const bool lastFull = lastCount >= limit;
+            if (firstFull || lastFull) {
+                int target = 0;
+                for (int i = 1; i <= highest; ++i) {
+                    if (names[static_cast<std::size_t>(i)].empty() ||
+                        (firstFull && firsts[static_cast<std::size_t>(i)] != first) ||
+                        (lastFull && lasts[static_cast<std::size_t>(i)] != last)) {
+                        continue;
+                    }
+                    if (target == 0 || scores[static_cast<std::size_t>(i)] <
+                                           scores[static_cast<std::size_t>(target)]) {
+                        target = i;
+                    }
+                }
+                if (target != 0 && score.value() > scores[static_cast<std::size_t>(target)]) {
+                    put(target, name, score, first, last);
+                    return target;
                 }
                 return 0;
             }
@@ -57,17 +71,18 @@ struct LinearTable {
             }
         }
         if (slot != 0 && score.value() > lowest) {
-            put(slot, name, score, group);
+            put(slot, name, score, first, last);
             return slot;
         }
         return 0;
     }
 
-    void put(int slot, const std::string& name, Score score, char32_t group) {
+    void put(int slot, const std::string& name, Score score, char32_t first, char32_t last) {
         names[static_cast<std::size_t>(slot)] = name;
         scores[static_cast<std::size_t>(slot)] =
             static_cast<int>(std::nearbyint(score.value()));  // FE_TONEAREST: halves to even
-        groups[static_cast<std::size_t>(slot)] = group;
+        firsts[static_cast<std::size_t>(slot)] = first;
+        lasts[static_cast<std::size_t>(slot)] = last;
         highest = std::max(highest, slot);
     }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "engine/utf8.h"
 #include "linear_table.h"
@@ -90,8 +91,9 @@ protected:
     }
 
     // The model: trim, filter, judge, keep (plain pass over slots).
+    // With a variety limit the table counts the first and the last character of each given name.
     std::vector<std::string> model(const SearchSettings& s, const std::vector<std::string>& lines,
-                                   int listNum) {
+                                   int listNum, int varietyLimit = 0) {
         std::u32string left = utf8ToU32(s.left);
         std::u32string right = utf8ToU32(s.right);
         int option = 0;
@@ -107,6 +109,7 @@ protected:
             }
         }
         LinearTable table;
+        table.limit = varietyLimit;
         for (const std::string& line : lines) {
             std::u32string name = utf8ToU32(line);
             while (!name.empty() && name.front() == U' ') {
@@ -127,7 +130,8 @@ protected:
             }
             const std::string given = u32ToUtf8(name);
             table.keep(s.surname + given,
-                       engine.scoreName(s.surname, given, {s.female, false, "", false}), listNum);
+                       engine.scoreName(s.surname, given, {s.female, false, "", false}), listNum,
+                       name.front(), name.back());
         }
         return table.listed(listNum);
     }
@@ -199,6 +203,39 @@ TEST_F(NameSearchTest, ListNumLimitsAndGrowsTheList) {
     const Run large = runToEnd();
     EXPECT_EQ(large.list, model(s, lines, 300));
     EXPECT_GT(large.list.size(), 100u);
+}
+
+TEST_F(NameSearchTest, VarietyLimitCountsTheFirstAndTheLastCharacterOfTheGivenName) {
+    const auto lines = allNames();
+    writeCandidates("M.dat", lines);
+    SearchSettings s;
+    s.surname = "甲";
+    for (int limit : {1, 2, 3, 10}) {
+        for (int listNum : {100, 300}) {
+            search.setListNum(listNum);
+            search.setVarietyLimit(limit);
+            ASSERT_EQ(search.start(s, dir.path().string()).kind,
+                      NameSearch::StartResult::Kind::Searching);
+            const Run run = runToEnd();
+            ASSERT_EQ(run.list, model(s, lines, listNum, limit))
+                << "limit " << limit << " list " << listNum;
+            std::map<char32_t, int> firsts;
+            std::map<char32_t, int> lasts;
+            for (const std::string& name : run.list) {
+                const std::u32string given = utf8ToU32(name).substr(1);
+                EXPECT_LE(++firsts[given.front()], limit) << name;
+                EXPECT_LE(++lasts[given.back()], limit) << name;
+            }
+            // Twenty-two characters, each at most `limit` times first and `limit` times last.
+            EXPECT_FALSE(run.list.empty());
+            EXPECT_LE(run.list.size(), static_cast<std::size_t>(22 * limit));
+        }
+    }
+    // With the limit lifted the run keeps what it kept without one.
+    search.setListNum(100);
+    search.setVarietyLimit(0);
+    ASSERT_EQ(search.start(s, dir.path().string()).kind, NameSearch::StartResult::Kind::Searching);
+    EXPECT_EQ(runToEnd().list, model(s, lines, 100));
 }
 
 TEST_F(NameSearchTest, CandidateLinesAreTrimmedCountedAndDuplicatesKept) {

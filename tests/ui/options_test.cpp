@@ -17,13 +17,14 @@
 #include "engine/utf8.h"
 #include "search/name_search.h"
 #include "sound/sound_analysis.h"
+#include "tests/search/linear_table.h"
 #include "ui_fixture.h"
 
 namespace norlune::ui::testing {
 namespace {
 
-// Given names of which many share their stroke counts (so their scores tie) and their first
-// character (so that the variety limit bites).
+// Given names of which many share their stroke counts (so their scores tie) and their first or
+// last character (so that the variety limit bites).
 const std::vector<std::string> kCandidates = {
     "子涵", "浩然", "宇轩", "梓睿", "博文", "天佑", "俊杰", "思远", "志强", "建国", "皓轩",
     "雨泽", "鹏飞", "子轩", "子墨", "子豪", "浩宇", "浩轩", "宇航", "宇泽", "博涛", "天宇",
@@ -205,15 +206,17 @@ TEST_F(OptionsTest, VarietyLimitAsksForZeroToTenAndHoldsInTheRun) {
     writeCandidates("M.dat", kCandidates);
     start()->click();
     const QStringList unlimited = listEntries();
-    auto firstCharacters = [](const QStringList& list) {
+    // The first or the last character of each given name (after a one-character surname).
+    auto characters = [](const QStringList& list, bool last) {
         std::map<std::string, int> counts;
         for (const QString& entry : list) {
             const std::u32string text = utf8ToU32(utf8(entry));
-            ++counts[u32ToUtf8(text.substr(1, 1))];
+            ++counts[u32ToUtf8(text.substr(last ? text.size() - 1 : 1, 1))];
         }
         return counts;
     };
-    ASSERT_GT(firstCharacters(unlimited).at("子"), 2);
+    ASSERT_GT(characters(unlimited, false).at("子"), 2);
+    ASSERT_GT(characters(unlimited, true).at("轩"), 2);
 
     fake.numberAnswers = {2};
     action("varietylimit")->trigger();
@@ -225,9 +228,23 @@ TEST_F(OptionsTest, VarietyLimitAsksForZeroToTenAndHoldsInTheRun) {
     EXPECT_EQ(action("varietylimit")->text(), qs("同一首字最多：2个"));
     start()->click();
     const QStringList limited = listEntries();
-    for (const auto& [first, count] : firstCharacters(limited)) {
-        EXPECT_LE(count, 2) << first;
+    for (const bool last : {false, true}) {
+        for (const auto& [character, count] : characters(limited, last)) {
+            EXPECT_LE(count, 2) << character;
+        }
     }
+    // Exactly what the plain pass keeps with both counts.
+    testing_support::LinearTable reference;
+    reference.limit = 2;
+    for (const KeptName& name : judged("赵")) {
+        const std::u32string given = utf8ToU32(name.fullName).substr(1);
+        reference.keep(name.fullName, name.score, 100, given.front(), given.back());
+    }
+    QStringList expected;
+    for (const std::string& name : reference.listed(100)) {
+        expected << qs(name);
+    }
+    EXPECT_EQ(limited, expected);
     // Fewer names compete for the same places: every name kept was kept without the limit too.
     for (const QString& entry : limited) {
         EXPECT_TRUE(unlimited.contains(entry)) << utf8(entry);
