@@ -4,16 +4,35 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
+#include <set>
 
-#include "search/text_file.h"
 #include "test_files.h"
+#include "textio/file_writer.h"
+#include "textio/text_encoding.h"
+#include "textio/text_reader.h"
+#include "textio/visible_text.h"
 
 namespace norlune {
 namespace {
 
 using namespace testing_support;
+
+// Makes the temporary names predictable for one test: tokens 0, 1, 2, … in turn.
+class CountedTemporaryNames {
+public:
+    CountedTemporaryNames() {
+        setTemporaryTokensForTesting([this] { return next_++; });
+    }
+    ~CountedTemporaryNames() { setTemporaryTokensForTesting({}); }
+    CountedTemporaryNames(const CountedTemporaryNames&) = delete;
+    CountedTemporaryNames& operator=(const CountedTemporaryNames&) = delete;
+
+private:
+    std::uint64_t next_ = 0;
+};
 
 mode_t permissions(const std::string& path) {
     struct stat st {};
@@ -61,6 +80,7 @@ TEST(FileWritingTest, SymbolicLinkAtTheTargetIsWrittenThrough) {
 
 TEST(FileWritingTest, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
     TempDir dir;
+    const CountedTemporaryNames counted;
     const std::string target = dir.file("list.txt");
     const std::string victim = dir.file("victim.txt");
     writeBytes(victim, "keep");
@@ -72,9 +92,10 @@ TEST(FileWritingTest, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
     EXPECT_EQ(readBytes(victim), "keep");
     EXPECT_FALSE(std::filesystem::exists(dir.file("created.txt")));
     EXPECT_FALSE(std::filesystem::is_symlink(target));
-    // With every temporary name taken, nothing is written and the target stays as it was.
-    for (unsigned attempt = 2; attempt < kTemporaryAttempts; ++attempt) {
-        std::filesystem::create_symlink(victim, temporaryPathFor(target, attempt));
+    // With every temporary name of the next write taken, nothing is written and the target stays
+    // as it was (the first write used tokens 0 to 2).
+    for (std::uint64_t token = 3; token < 3 + kTemporaryAttempts; ++token) {
+        std::filesystem::create_symlink(victim, temporaryPathFor(target, token));
     }
     EXPECT_EQ(writeTextFileAtomically(target, {"李"}),
               "无法写入文件：" + target + "（临时文件名都已被占用）");
@@ -88,7 +109,7 @@ TEST(FileWritingTest, TheTargetKeepsItsPermissions) {
         const std::string path = dir.file("list" + std::to_string(mode) + ".txt");
         writeBytes(path, "old");
         ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-        ASSERT_EQ(writeTextFileAtomically(path, {"王"}), "");
+        ASSERT_EQ(writeTextFileAtomically(path, {"王"}, ReadOnlyTarget::Replace), "");
         EXPECT_EQ(permissions(path), mode);
         EXPECT_EQ(readBytes(path), gbkLines({"王"}));
     }
@@ -98,6 +119,116 @@ TEST(FileWritingTest, TheTargetKeepsItsPermissions) {
     ASSERT_EQ(writeTextFileAtomically(fresh, {"王"}), "");
     EXPECT_EQ(permissions(fresh), 0644u);
     ::umask(mask);
+}
+
+TEST(FileWritingTest, OnlyRegularFilesAreReplaced) {
+    TempDir dir;
+    const std::string fifo = dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/null", dir.file("device"));
+    std::filesystem::create_symlink(fifo, dir.file("to-pipe"));
+    for (const std::string& path : {fifo, dir.file("device"), dir.file("to-pipe")}) {
+        for (const ReadOnlyTarget readOnly : {ReadOnlyTarget::Refuse, ReadOnlyTarget::Replace}) {
+            EXPECT_EQ(writeTextFileAtomically(path, {"王"}, readOnly),
+                      "无法写入文件：" + path + "（不是普通文件，未写入）");
+        }
+    }
+    // The pipe is still a pipe, the device is still the device, and no temporary file is left.
+    struct stat st {};
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              3);
+}
+
+TEST(FileWritingTest, ReadOnlyFilesAreReplacedOnlyWhenAllowed) {
+    TempDir dir;
+    const std::string path = dir.file("list.txt");
+    writeBytes(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_TRUE(isReadOnlyFile(path));
+    EXPECT_EQ(writeTextFileAtomically(path, {"王"}),
+              "无法写入文件：" + path + "（文件是只读的，未写入）");
+    EXPECT_EQ(writeUtf8TextFileAtomically(path, {"王"}),
+              "无法写入文件：" + path + "（文件是只读的，未写入）");
+    EXPECT_EQ(readBytes(path), "old");
+    ASSERT_EQ(writeTextFileAtomically(path, {"王"}, ReadOnlyTarget::Replace), "");
+    EXPECT_EQ(readBytes(path), gbkLines({"王"}));
+    EXPECT_EQ(permissions(path), 0444u);
+    // Writable, missing and non-regular files are not read-only files.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    EXPECT_FALSE(isReadOnlyFile(path));
+    EXPECT_FALSE(isReadOnlyFile(dir.file("missing.txt")));
+    EXPECT_FALSE(isReadOnlyFile(dir.path().string()));
+    // Through a link, the file it points to is judged.
+    ASSERT_EQ(::chmod(path.c_str(), 0400), 0);
+    std::filesystem::create_symlink(path, dir.file("link.txt"));
+    EXPECT_TRUE(isReadOnlyFile(dir.file("link.txt")));
+}
+
+TEST(FileWritingTest, HardLinkedFilesAreLeftAlone) {
+    TempDir dir;
+    const std::string path = dir.file("list.txt");
+    writeBytes(path, "old");
+    std::filesystem::create_hard_link(path, dir.file("other.txt"));
+    EXPECT_EQ(
+        writeTextFileAtomically(path, {"王"}),
+        "无法写入文件：" + path + "（此文件还有其他硬链接，替换会使它们仍指向旧内容，未写入）");
+    EXPECT_EQ(readBytes(path), "old");
+    EXPECT_EQ(readBytes(dir.file("other.txt")), "old");
+    EXPECT_EQ(std::filesystem::hard_link_count(path), 2u);
+    // Once the other name is gone, the file is an ordinary one again.
+    std::filesystem::remove(dir.file("other.txt"));
+    EXPECT_EQ(writeTextFileAtomically(path, {"王"}), "");
+    EXPECT_EQ(readBytes(path), gbkLines({"王"}));
+}
+
+TEST(FileWritingTest, TemporaryNamesAreRandomHiddenAndBesideTheTarget) {
+    EXPECT_EQ(temporaryPathFor("/a/b/list.txt", 0x0123456789abcdefULL),
+              "/a/b/.list.txt.norlune-0123456789abcdef.tmp");
+    EXPECT_EQ(temporaryPathFor("list.txt", 1), ".list.txt.norlune-0000000000000001.tmp");
+    // The writer's tokens come from the kernel's generator: no repeats, no counting up, and every
+    // hexadecimal digit position takes many values.
+    std::set<std::uint64_t> seen;
+    std::uint64_t previous = temporaryToken();
+    int steps = 0;
+    std::array<std::set<unsigned>, 16> digits;
+    for (int i = 0; i < 1000; ++i) {
+        const std::uint64_t token = temporaryToken();
+        seen.insert(token);
+        steps += token == previous + 1 ? 1 : 0;
+        previous = token;
+        for (std::size_t d = 0; d < digits.size(); ++d) {
+            digits[d].insert(static_cast<unsigned>((token >> (4 * d)) & 0xF));
+        }
+    }
+    EXPECT_EQ(seen.size(), 1000u);
+    EXPECT_EQ(steps, 0);
+    for (const auto& values : digits) {
+        EXPECT_EQ(values.size(), 16u);
+    }
+    // Writes in a row leave no temporary file behind, and the last one wins.
+    TempDir dir;
+    const std::string path = dir.file("list.txt");
+    ASSERT_EQ(writeTextFileAtomically(path, {"王"}), "");
+    ASSERT_EQ(writeTextFileAtomically(path, {"李"}), "");
+    EXPECT_EQ(readBytes(path), gbkLines({"李"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(FileWritingTest, PathsInMessagesAreShownSafely) {
+    TempDir dir;
+    const std::string folder = "a\x1b]0;X\x07\xE2\x80\xAE\xFF";
+    const std::string path = dir.file(folder + "/list.txt");
+    const std::string message = writeTextFileAtomically(path, {"王"});
+    EXPECT_EQ(message, "无法写入文件：" + dir.file("a\\x1b]0;X\\x07\\u202e\\xff/list.txt") +
+                           "（文件夹不存在）");
+    EXPECT_EQ(message.find('\x1b'), std::string::npos);
 }
 
 TEST(FileWritingTest, FailuresSayWhy) {
