@@ -1,15 +1,10 @@
 #include "textio/text_encoding.h"
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 #include <utility>
 
 #include "embedded/char_classes_txt.h"
@@ -27,7 +22,6 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kGb18030Mark = "\x84\x31\x95\x33";  // U+FEFF in GB18030
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 constexpr char32_t kReplacement = 0xFFFD;
-constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
 
 iconv_t noIconv() {
     return reinterpret_cast<iconv_t>(-1);
