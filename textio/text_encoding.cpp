@@ -105,7 +105,7 @@ std::size_t utf8CutPoint(std::string_view bytes) {
 
 // The classes of data/char_classes.txt: ascending ranges, "first TAB last TAB class" a line, class
 // u for the code points that no name and no list of names holds (unassigned, private use, controls,
-// box drawing), n for the general standard table's characters beyond the basic plane.
+// box drawing), n for the general standard table's characters that GB 2312 lacks.
 class CharacterClasses {
 public:
     CharacterClasses() {
@@ -124,7 +124,7 @@ public:
         }
     }
     bool unusual(char32_t c) const { return c >= 0x80 && contains(unusual_, c); }
-    bool nameBeyondBasicPlane(char32_t c) const { return c > 0xFFFF && contains(names_, c); }
+    bool standardBeyondGb2312(char32_t c) const { return c >= 0x3400 && contains(names_, c); }
 
 private:
     struct Range {
@@ -203,8 +203,7 @@ const std::vector<bool>& commonHanCharacters() {
 struct ReadingJudgement {
     long long characters = 0;  // characters beyond ASCII, neutral symbols left out
     long long chinese = 0;     // of them Han characters and Chinese punctuation
-    long long common = 0;      // of them those of GB 2312 and the standard ones beyond the
-                               // basic plane
+    long long common = 0;      // of them those of GB 2312 and of the general standard table
     long long unusual = 0;     // undecodable bytes, unusual characters, letters glued to them
     char32_t previous = 0;
 
@@ -238,7 +237,8 @@ void judgeCharacter(char32_t c, ReadingJudgement& j) {
     ++j.characters;
     if (isChineseCharacter(c)) {
         ++j.chinese;
-        if (c < 0x10000 ? commonHanCharacters()[c] : characterClasses().nameBeyondBasicPlane(c)) {
+        if ((c < 0x10000 && commonHanCharacters()[c]) ||
+            characterClasses().standardBeyondGb2312(c)) {
             ++j.common;
         }
     }

@@ -23,13 +23,12 @@ inline constexpr std::size_t kEncodingSampleBytes = std::size_t{1} << 20;
 
 // Judges the encoding of a text from its first bytes. A byte-order mark decides. Without one, the
 // UTF-8 and the GB18030 reading are judged by their characters beyond ASCII: the share of Chinese
-// ones and of common ones (GB 2312 and the general standard table's characters beyond the basic
-// plane), and unusual ones that no name or list holds (undecodable bytes, unassigned and
-// private-use code points, C1 controls, box drawing, ASCII letters glued to them). A UTF-8 reading
-// without unusual characters wins unless a GB18030 reading without them is clearly more Chinese;
-// else a clean GB18030 reading wins; else the one with more common characters less unusual ones
-// (UTF-8 on a tie). `complete` says the sample is the whole text; otherwise a sequence cut at its
-// end is not judged.
+// ones and of common ones (those of GB 2312 and of the general standard table), and unusual ones
+// that no name or list holds (undecodable bytes, unassigned and private-use code points, C1
+// controls, box drawing, ASCII letters glued to them). A UTF-8 reading without unusual characters
+// wins unless a GB18030 reading without them is clearly more Chinese; else a clean GB18030 reading
+// wins; else the one with more common characters less unusual ones (UTF-8 on a tie). `complete`
+// says the sample is the whole text; otherwise a sequence cut at its end is not judged.
 EncodingChoice judgeEncoding(std::string_view sample, bool complete);
 
 // Turns bytes of one encoding into UTF-8 piece by piece; a sequence split between two pieces is

@@ -33,15 +33,23 @@ class UnusualRangesTest(unittest.TestCase):
 
 
 class NameCharactersTest(unittest.TestCase):
-    def test_the_standard_tables_characters_beyond_the_basic_plane(self):
-        names = unicode_ranges.standard_beyond_basic_plane()
-        self.assertIn(0x2CCF6, names)
-        self.assertNotIn(0x25D3A, names)
-        self.assertTrue(all(cp > 0xFFFF for cp in names))
-        self.assertGreater(len(names), 150)
+    def test_the_standard_tables_characters_beyond_gb2312(self):
+        names = unicode_ranges.standard_beyond_gb2312()
+        self.assertIn(0x2CCF6, names)  # beyond the basic plane
+        self.assertIn(ord("堃"), names)  # a GBK character
+        self.assertNotIn(ord("王"), names)  # GB 2312
+        self.assertNotIn(0x25D3A, names)  # not in the table
         with open(os.path.join(unicode_ranges.ROOT, "data", "standard_chars.txt"), encoding="utf-8") as f:
-            standard = {ord(c) for c in f.read() if ord(c) > 0xFFFF}
-        self.assertEqual(set(names), standard)
+            standard = {ord(c) for c in f.read() if ord(c) >= 0x3400}
+
+        def in_gb2312(cp):
+            try:
+                chr(cp).encode("gb2312")
+                return True
+            except UnicodeEncodeError:
+                return False
+
+        self.assertEqual(set(names), {cp for cp in standard if not in_gb2312(cp)})
 
     def test_ranges_of_points(self):
         self.assertEqual(unicode_ranges.as_ranges([1, 2, 3, 7, 9, 10]), [(1, 3), (7, 7), (9, 10)])

@@ -12,9 +12,10 @@ Sources, both of the Unicode Character Database (Debian's unicode-data, Unicode 
   including the noncharacters), Co (private use), Cs (surrogates) or Cc (controls), or when it lies
   in the Box Drawing or Block Elements blocks (U+2500..U+259F): bytes of one encoding read as the
   other give such characters, text of names never does.
-- Unihan_OtherMappings.txt, field kTGH: the characters of the general standard table (通用规范汉字表).
-  Those beyond the basic plane are name characters (class n): UTF-8 text holds them, while GB18030
-  pairs read as UTF-8 give other characters of those planes.
+- Unihan_OtherMappings.txt, fields kTGH and kGB0: the characters of the general standard table
+  (通用规范汉字表) that GB 2312 lacks are name characters (class n), as common in names as GB 2312's
+  own: UTF-8 text of names holds them, while the other encoding's bytes read as UTF-8 or GB18030 give
+  rare characters.
 
 Output: one range per line: first and last code point in hexadecimal, the class; TAB between them,
 ranges in ascending order, ranges of one class never touching each other.
@@ -69,17 +70,16 @@ def unusual_ranges(cats):
     return ranges
 
 
-def standard_beyond_basic_plane(path=OTHER_MAPPINGS):
-    """The code points beyond U+FFFF that Unihan gives a kTGH entry."""
-    found = []
+def standard_beyond_gb2312(path=OTHER_MAPPINGS):
+    """The code points that Unihan gives a kTGH entry but no kGB0 entry."""
+    standard = set()
+    gb2312 = set()
     with bz2.open(path, "rt", encoding="utf-8") as f:
         for line in f:
             fields = line.rstrip("\n").split("\t")
-            if len(fields) == 3 and fields[1] == "kTGH":
-                cp = int(fields[0][2:], 16)
-                if cp > 0xFFFF:
-                    found.append(cp)
-    return sorted(found)
+            if len(fields) == 3 and fields[1] in ("kTGH", "kGB0"):
+                (standard if fields[1] == "kTGH" else gb2312).add(int(fields[0][2:], 16))
+    return sorted(standard - gb2312)
 
 
 def as_ranges(points):
@@ -101,7 +101,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--check", action="store_true", help="compare with the file in data/")
     args = parser.parse_args()
-    text = render(unusual_ranges(categories()), as_ranges(standard_beyond_basic_plane()))
+    text = render(unusual_ranges(categories()), as_ranges(standard_beyond_gb2312()))
     return write_or_check(OUTPUT, text, args.check, "tools/textio/unicode_ranges.py")
 
 
