@@ -217,16 +217,21 @@ bool isAsciiLetterOrDigit(char32_t c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// The second byte of many GBK characters is an ASCII letter: read as UTF-8, such text shows letters
+// glued to the character before them. Other ASCII counts for nothing.
+void judgeAscii(char32_t c, ReadingJudgement& j) {
+    if (j.previous >= 0x80 && j.previous != kReplacement && isAsciiLetterOrDigit(c)) {
+        ++j.unusual;
+    }
+    j.previous = c;
+}
+
 void judgeCharacter(char32_t c, ReadingJudgement& j) {
-    const char32_t previous = std::exchange(j.previous, c);
     if (c < 0x80) {
-        // The second byte of many GBK characters is an ASCII letter: read as UTF-8, such text
-        // shows letters glued to the character before them.
-        if (previous >= 0x80 && previous != kReplacement && isAsciiLetterOrDigit(c)) {
-            ++j.unusual;
-        }
+        judgeAscii(c, j);
         return;
     }
+    j.previous = c;
     if (characterClasses().unusual(c)) {
         ++j.unusual;
         return;
@@ -248,6 +253,11 @@ ReadingJudgement judgeUtf8(std::string_view bytes) {
     ReadingJudgement j;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
+        if (const auto b = static_cast<unsigned char>(bytes[pos]); b < 0x80) {
+            judgeAscii(b, j);
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
         const char32_t c = nextCodePoint(bytes, pos);
         if (c == kReplacement && pos - start == 1) {
@@ -267,6 +277,11 @@ ReadingJudgement judgeDecoded(TextEncoding encoding, std::string_view bytes, boo
     ReadingJudgement j;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        if (const auto b = static_cast<unsigned char>(utf8[pos]); b < 0x80) {
+            judgeAscii(b, j);
+            ++pos;
+            continue;
+        }
         const char32_t c = nextCodePoint(utf8, pos);
         if (c != kReplacement) {
             judgeCharacter(c, j);

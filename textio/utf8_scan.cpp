@@ -59,6 +59,10 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos) {
 bool isValidUtf8(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         char32_t cp = 0;
         const std::size_t length = wellFormedLength(text, pos, cp);
         if (length == 0) {
