@@ -164,6 +164,11 @@ bool isChineseCharacter(char32_t c) {
            (c >= 0x2010 && c <= 0x2027) || (c >= 0x2030 && c <= 0x205E);
 }
 
+bool isHan(char32_t c) {
+    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x323AF);
+}
+
 // Symbols that GBK has and Chinese text may hold (arrows, mathematical signs, circled numbers) and
 // the replacement character: they count neither for nor against a reading.
 bool isNeutralSymbol(char32_t c) {
@@ -203,6 +208,7 @@ const std::vector<bool>& commonHanCharacters() {
 struct ReadingJudgement {
     long long characters = 0;  // characters beyond ASCII, neutral symbols left out
     long long chinese = 0;     // of them Han characters and Chinese punctuation
+    long long han = 0;         // of them Han characters
     long long common = 0;      // of them those of GB 2312 and of the general standard table
     long long unusual = 0;     // undecodable bytes, unusual characters, letters glued to them
     char32_t previous = 0;
@@ -213,14 +219,16 @@ struct ReadingJudgement {
     double commonShare() const { return characters == 0 ? 0.0 : double(common) / characters; }
 };
 
-bool isAsciiLetterOrDigit(char32_t c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+// The ASCII bytes that GBK uses as the second byte of a character (letters and @[\]^_`{|}~) and
+// GB18030 as the second byte of a four-byte sequence (digits).
+bool isAsciiTrailByte(char32_t c) {
+    return (c >= '0' && c <= '9') || (c >= 0x40 && c <= 0x7E);
 }
 
-// The second byte of many GBK characters is an ASCII letter: read as UTF-8, such text shows letters
-// glued to the character before them. Other ASCII counts for nothing.
+// Read as UTF-8, GBK text shows such bytes glued to the character before them, which text of
+// names never does. Other ASCII counts for nothing.
 void judgeAscii(char32_t c, ReadingJudgement& j) {
-    if (j.previous >= 0x80 && j.previous != kReplacement && isAsciiLetterOrDigit(c)) {
+    if (j.previous >= 0x80 && j.previous != kReplacement && isAsciiTrailByte(c)) {
         ++j.unusual;
     }
     j.previous = c;
@@ -242,6 +250,9 @@ void judgeCharacter(char32_t c, ReadingJudgement& j) {
     ++j.characters;
     if (isChineseCharacter(c)) {
         ++j.chinese;
+        if (isHan(c)) {
+            ++j.han;
+        }
         if ((c < 0x10000 && commonHanCharacters()[c]) ||
             characterClasses().standardBeyondGb2312(c)) {
             ++j.common;
@@ -296,15 +307,14 @@ ReadingJudgement judgeDecoded(TextEncoding encoding, std::string_view bytes, boo
 // A clean UTF-8 reading yields to a clean GB18030 reading only when that one is clearly more
 // Chinese: GBK bytes that happen to be valid UTF-8 read as letters of other scripts (a far smaller
 // share of Chinese characters) or as rare characters beyond the basic plane where the GB18030
-// reading gives nothing but characters of GB 2312 (a far greater share of common ones). The
-// GB18030 reading of UTF-8 Chinese mixes in characters beyond GB 2312.
+// reading gives only common Han characters (a far greater share of common ones). The GB18030
+// reading of UTF-8 Chinese mixes in rare characters.
 bool clearlyMoreChinese(const ReadingJudgement& gb, const ReadingJudgement& utf8) {
     constexpr double kClearly = 0.5;
     if (gb.chineseShare() >= utf8.chineseShare() + kClearly) {
         return true;
     }
-    return gb.characters > 0 && gb.common == gb.characters &&
-           gb.commonShare() >= utf8.commonShare() + kClearly;
+    return gb.han > 0 && gb.common == gb.han && gb.commonShare() >= utf8.commonShare() + kClearly;
 }
 
 }  // namespace

@@ -161,6 +161,8 @@ TEST(EncodingJudgementTest, UsersFilesOfOneName) {
         {"1\n\xD8\xA1\n", TextEncoding::Gb18030},          // a second-level character
         {"1\n\xF0\xA1\xB0\xA1\n", TextEncoding::Gb18030},  // two characters, not one of Ext B
         {"1\r\nabc\r\n", TextEncoding::Utf8},
+        {"1\r\n\xF0\xAD\xA3\xA8\r\n", TextEncoding::Gb18030},  // 瓠（, not one rare character
+        {"1\r\n\xE8\xAE\xB1\x5D\r\n", TextEncoding::Gb18030},  // 璁盷, not 讱 and a bracket
         {"", TextEncoding::Utf8},
     };
     for (const Row& row : rows) {
