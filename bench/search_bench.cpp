@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/million_lines.h"
 #include "bench/ratio_reporter.h"
 #include "engine/utf8.h"
 #include "search/name_search.h"
-#include "search/text_file.h"
 #include "tests/search/linear_table.h"
+#include "textio/text_encoding.h"
 
 namespace {
 
@@ -122,33 +123,12 @@ void BM_KeepVarietyTable(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
-// A GBK candidate file of one million one- and two-character names from the dictionary's
-// characters.
-std::string millionLineFile(const NameTables& tables) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "norlune-bench-candidates.dat").string();
-    std::u32string pool;
-    for (int k = 2; k <= 20; ++k) {
-        pool += tables.strokes.list(k);
-    }
-    std::string text = "1000000\r\n";
-    for (std::size_t i = 0; i < 1000000; ++i) {
-        std::u32string name(1, pool[(i * 7919) % pool.size()]);
-        if (i % 4 != 0) {
-            name += pool[(i * 104729 + 17) % pool.size()];
-        }
-        text += u32ToUtf8(name);
-        text += "\r\n";
-    }
-    std::ofstream(path, std::ios::binary) << encodeGb18030(text);
-    return path;
-}
-
 void BM_SearchRunMillionLines(benchmark::State& state) {
     const NameTables tables = FillNameTables();
     const ElementCharacterLists elements = FillElementLists();
     const NameEngine engine(tables, elements);
-    const std::string path = millionLineFile(tables);
+    const std::string path = bench::writeMillionLineCandidates(
+        tables, (std::filesystem::temp_directory_path() / "norlune-bench-candidates.dat").string());
     SearchSettings settings;
     settings.surname = "王";
     for (auto _ : state) {
@@ -163,7 +143,8 @@ void BM_SearchRunMillionLines(benchmark::State& state) {
         sortBestFirst(kept);
         benchmark::DoNotOptimize(kept);
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 1000000);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bench::kMillionLines));
     std::filesystem::remove(path);
 }
 

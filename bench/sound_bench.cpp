@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/million_lines.h"
 #include "engine/utf8.h"
 #include "search/name_search.h"
-#include "search/text_file.h"
 #include "sound/sound_analysis.h"
+#include "textio/text_encoding.h"
 
 namespace {
 
@@ -62,25 +63,14 @@ void BM_BuildSoundTables(benchmark::State& state) {
     }
 }
 
-// A GBK candidate file of one million names.
-std::string millionLineFile(const NameTables& tables) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "norlune-bench-sound.dat").string();
-    std::string text = "1000000\r\n";
-    for (const std::string& name : givenNames(tables, 1000000)) {
-        text += name + "\r\n";
-    }
-    std::ofstream(path, std::ios::binary) << encodeGb18030(text);
-    return path;
-}
-
 // Arg 0: both sound options off; 1: both on.
 void BM_SearchRunMillionLines(benchmark::State& state) {
     const NameTables tables = FillNameTables();
     const ElementCharacterLists elements = FillElementLists();
     const NameEngine engine(tables, elements);
     const SoundTables sound = SoundTables::builtIn();
-    const std::string path = millionLineFile(tables);
+    const std::string path = bench::writeMillionLineCandidates(
+        tables, (std::filesystem::temp_directory_path() / "norlune-bench-sound.dat").string());
     SearchSettings settings;
     settings.surname = "王";
     settings.cleanSound = state.range(0) != 0;
@@ -92,7 +82,8 @@ void BM_SearchRunMillionLines(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(search.finish());
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * 1000000);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bench::kMillionLines));
     std::filesystem::remove(path);
 }
 

@@ -16,8 +16,9 @@
 #include <optional>
 #include <string>
 
+#include "bench/million_lines.h"
 #include "engine/utf8.h"
-#include "search/text_file.h"
+#include "textio/text_encoding.h"
 #include "ui/main_window.h"
 #include "ui/user_interaction.h"
 
@@ -102,23 +103,9 @@ void BM_WindowSearchShippedCandidates(benchmark::State& state) {
 // characters, named M.dat in a folder of its own.
 void BM_WindowSearchMillionLines(benchmark::State& state) {
     QTemporaryDir folder;
-    const NameTables tables = FillNameTables();
-    std::u32string pool;
-    for (int k = 2; k <= 20; ++k) {
-        pool += tables.strokes.list(k);
-    }
-    std::string text = "1000000\r\n";
-    for (std::size_t i = 0; i < 1000000; ++i) {
-        std::u32string name(1, pool[(i * 7919) % pool.size()]);
-        if (i % 4 != 0) {
-            name += pool[(i * 104729 + 17) % pool.size()];
-        }
-        text += u32ToUtf8(name);
-        text += "\r\n";
-    }
-    std::ofstream(folder.filePath(QStringLiteral("M.dat")).toStdString(), std::ios::binary)
-        << encodeGb18030(text);
-    runSearches(state, folder.path().toStdString(), 1000000);
+    bench::writeMillionLineCandidates(FillNameTables(),
+                                      folder.filePath(QStringLiteral("M.dat")).toStdString());
+    runSearches(state, folder.path().toStdString(), static_cast<long long>(bench::kMillionLines));
 }
 
 // From the start of the program's load step to the first painted frame of the shown window. The

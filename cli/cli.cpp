@@ -7,6 +7,7 @@
 #include "build_info.h"
 #include "cli/fd_output.h"
 #include "engine/utf8.h"
+#include "textio/visible_text.h"
 
 namespace norlune::cli {
 namespace {
@@ -103,7 +104,8 @@ const std::string* ParsedArgs::value(std::string_view name) const {
 }
 
 int usageError(Io& io, std::string_view message) {
-    io.err << "norlune-cli：" << message << "（用 norlune-cli --help 查看用法）\n";
+    // The message may repeat an argument: it is shown, never acted on by the terminal.
+    io.err << "norlune-cli：" << visibleText(message) << "（用 norlune-cli --help 查看用法）\n";
     return kExitUsage;
 }
 

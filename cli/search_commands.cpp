@@ -7,6 +7,7 @@
 #include "engine/utf8.h"
 #include "search/name_search.h"
 #include "search/name_sheet.h"
+#include "textio/visible_text.h"
 
 namespace norlune::cli {
 namespace {
@@ -162,7 +163,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
                 engine, settings.surname,
                 std::string_view(name.fullName).substr(settings.surname.size()), options));
         }
-        io.out << nameSheetCsv(rows, search.state().bShenChen && !options.sNeedWx.empty(), "\n");
+        io.out << nameSheetCsv(rows, search.state().bShenChen && !options.sNeedWx.empty());
     };
     switch (start.kind) {
         case NameSearch::StartResult::Kind::Direct: {
@@ -176,20 +177,20 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
                     engine.scoreName(settings.surname, settings.left + settings.right,
                                      {search.state().bFamale, search.state().bShenChen,
                                       search.state().sNeedWx, false});
-                io.out << '\t' << score.roundedHalfEven();
+                io.out << '\t' << score.toString();
             }
             io.out << '\n';
             return kExitOk;
         }
         case NameSearch::StartResult::Kind::Failed:
-            io.err << "norlune-cli：" << start.message << '\n';
+            io.err << "norlune-cli：" << visibleText(start.message) << '\n';
             return kExitFileError;
         case NameSearch::StartResult::Kind::Refused:
         case NameSearch::StartResult::Kind::Searching:
             break;
     }
     if (!start.warning.empty()) {
-        io.err << "norlune-cli：" << start.warning << '\n';
+        io.err << "norlune-cli：" << visibleText(start.warning) << '\n';
     }
     for (;;) {
         const NameSearch::Step step = search.step();
@@ -208,7 +209,8 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     if (search.namesRead() == 0) {
         // Only a header, or blank lines: the run had nothing to judge.
         io.err << "norlune-cli：候选名字文件中没有名字："
-               << (candidates ? *candidates : candidateFilePath(io.executableDir, settings.female))
+               << visibleText(candidates ? *candidates
+                                         : candidateFilePath(io.executableDir, settings.female))
                << '\n';
         return kExitFileError;
     }
@@ -224,11 +226,11 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
         printCsv(names);
         return kExitOk;
     }
-    const BestNameTable& best = search.bestNames();
     for (const KeptName& name : names) {
         io.out << name.fullName;
         if (withScores) {
-            io.out << '\t' << best.BestScores(name.slot);
+            // As the window shows it: one or two decimals where the score has them.
+            io.out << '\t' << name.score.toString();
         }
         io.out << '\n';
     }

@@ -7,7 +7,7 @@
 
 #include "engine/utf8.h"
 #include "fuzz/fuzz_support.h"
-#include "search/text_file.h"
+#include "textio/text_reader.h"
 
 using norlune::fuzz::check;
 

@@ -1,4 +1,5 @@
 #include "search/candidate_file.h"
+#include "textio/visible_text.h"
 
 #include <cstdlib>
 
@@ -56,25 +57,25 @@ std::optional<CandidateFile> CandidateFile::open(const std::string& path, std::s
                                                  std::string& warning) {
     OpenedFile opened = openForReading(path);
     if (opened.status == FileStatus::NotFound) {
-        message = "找不到候选名字文件：" + path;
+        message = "找不到候选名字文件：" + visibleText(path);
         return std::nullopt;
     }
     if (opened.status == FileStatus::Unreadable) {
-        message = "无法读取候选名字文件：" + path + "（" + opened.reason + "）";
+        message = "无法读取候选名字文件：" + visibleText(path) + "（" + opened.reason + "）";
         return std::nullopt;
     }
     TextLineReader reader(std::move(opened.source));
     if (reader.readError() != 0) {
-        message = "无法读取候选名字文件：" + path + "（" +
+        message = "无法读取候选名字文件：" + visibleText(path) + "（" +
                   fileErrorReason(reader.readError(), false) + "）";
         return std::nullopt;
     }
     if (reader.invalidBytesInSample() > 0) {
-        warning = "候选名字文件中有无法识别的字符，已用替换符代替：" + path;
+        warning = "候选名字文件中有无法识别的字符，已用替换符代替：" + visibleText(path);
     }
     std::optional<CandidateFile> file = withHeader(std::move(reader));
     if (!file) {
-        message = "候选名字文件是空的，没有标题行：" + path;
+        message = "候选名字文件是空的，没有标题行：" + visibleText(path);
         warning.clear();
     }
     return file;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/text_file.h"
+#include "textio/text_reader.h"
 
 namespace norlune {
 

@@ -1,12 +1,13 @@
 #pragma once
 // Name-list files: line 1 the surname of the list, then one list entry per line, exactly as the
 // list shows it. Written as GB18030 (GBK for every GBK character) with CR LF; read as UTF-8,
-// GB18030 or UTF-16 (see text_file.h).
+// GB18030 or UTF-16 (see textio/text_encoding.h).
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "search/text_file.h"
+#include "textio/file_writer.h"
+#include "textio/text_reader.h"
 
 namespace norlune {
 
@@ -18,7 +19,9 @@ struct NameList {
 // Writes the list; an empty list writes nothing. Returns an empty text on success (or when there
 // was nothing to write), else a Chinese message; an existing file is only replaced once the new one
 // is complete.
-std::string exportNameList(const std::string& path, const NameList& list);
+// A read-only file is replaced only with ReadOnlyTarget::Replace.
+std::string exportNameList(const std::string& path, const NameList& list,
+                           ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
 struct NameListImport {
     std::optional<NameList> list;  // nothing when the file could not be used

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/utf8.h"
-#include "search/text_file.h"
+#include "textio/text_reader.h"
 
 namespace norlune {
 namespace {
@@ -32,6 +32,13 @@ std::string_view lastCharacter(std::string_view text) {
         --start;
     } while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80);
     return text.substr(start);
+}
+
+// A candidate line holds a name when, trimmed, it is one or two Chinese characters: the rule of the
+// command line's name arguments.
+bool isGivenName(std::string_view trimmed) {
+    const std::size_t length = codePointCount(trimmed);
+    return length >= 1 && length <= 2 && isHanText(trimmed);
 }
 
 }  // namespace
@@ -87,7 +94,7 @@ bool NameSearch::checkCandidate(std::string_view& name) const {
 
 bool NameSearch::CheckName(std::string& name) const {
     std::string_view view = name;
-    const bool accepted = !hasControlCharacters(name) && checkCandidate(view);
+    const bool accepted = !hasControlCharacters(name) && checkCandidate(view) && isGivenName(view);
     name = std::string(view);
     return accepted;
 }
@@ -186,6 +193,7 @@ NameSearch::StartResult NameSearch::startWith(
     lastProgress_ = 0;
     skipped_ = 0;
     avoided_ = 0;
+    notNames_ = 0;
     endNotes_.clear();
     // A header of 0 or no number cannot measure progress; the real number of candidate lines,
     // counted in a first pass over the file, stands in for it then.
@@ -219,7 +227,13 @@ NameSearch::Step NameSearch::step() {
     if (unsafe) {
         ++skipped_;
     }
-    bool accepted = !unsafe && checkCandidate(candidate);
+    // Lines that are no name (words, letters, signs, undecodable bytes) are never scored.
+    const std::string_view trimmed = trimBlanks(candidate);
+    const bool notName = !unsafe && !trimmed.empty() && !isGivenName(trimmed);
+    if (notName) {
+        ++notNames_;
+    }
+    bool accepted = !unsafe && !notName && checkCandidate(candidate);
     if (accepted && avoidFilter_ && !avoidFilter_->accepts(candidate)) {
         accepted = false;
         ++avoided_;
@@ -259,6 +273,9 @@ std::string NameSearch::notesOnTheFile() const {
     }
     if (skipped_ > 0) {
         text += "（已跳过 " + std::to_string(skipped_) + " 行含控制字符或过长的候选名字）";
+    }
+    if (notNames_ > 0) {
+        text += "（已跳过 " + std::to_string(notNames_) + " 行：不是一到两个汉字）";
     }
     if (file_) {
         const TextLineReader& reader = file_->reader();

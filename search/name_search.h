@@ -77,7 +77,7 @@ public:
     // Resets the run state and clears the table of best names.
     void Restart();
 
-    // The filter; trims blanks around the name in place.
+    // The filter; trims blanks around the name in place. Only one or two Chinese characters pass.
     bool CheckName(std::string& name) const;
 
     struct StartResult {
@@ -132,6 +132,9 @@ public:
     // Candidate lines of the current or last run that held control characters or were longer
     // than any name: rejected by the filter and never shown.
     long long skippedLines() const { return skipped_; }
+    // Candidate lines of the current or last run that were no name (not one or two Chinese
+    // characters after trimming): skipped, never scored.
+    long long notNameLines() const { return notNames_; }
     // What the completion message of the last run added to kSearchCompleteMessage: empty when
     // every line was clean and read.
     const std::string& endNotes() const { return endNotes_; }
@@ -164,6 +167,7 @@ private:
     std::string candidate_;  // the line just read, reused for every candidate
     long long skipped_ = 0;
     long long avoided_ = 0;
+    long long notNames_ = 0;
     std::string endNotes_;
 };
 

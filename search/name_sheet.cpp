@@ -24,7 +24,7 @@ NameSheetRow judgeNameRow(const NameEngine& engine, std::string_view surname,
     row.threeTalentGrade = sanCai[3];
     for (char32_t ch : utf8ToU32(givenName)) {
         const std::string_view element = engine.elements().ElementOfCharacter(ch);
-        row.givenElements += element.empty() ? std::string_view("-") : element;
+        row.givenElements += element.empty() ? std::string_view("无") : element;
     }
     if (!options.sNeedWx.empty()) {
         // The favourable-element rule of the score costs points exactly when the name misses them.
@@ -43,11 +43,16 @@ std::string gridWithGrade(int number, std::string_view grade) {
 }
 
 std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+    // Spreadsheet programs take a cell that starts with one of these for a formula: an apostrophe
+    // before it keeps it text.
+    const bool formulaLike =
+        !text.empty() && std::string_view("=+-@\t").find(text.front()) != std::string_view::npos;
+    const std::string cell = formulaLike ? "'" + std::string(text) : std::string(text);
+    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+        return cell;
     }
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : cell) {
         if (c == '"') {
             out += '"';
         }
@@ -94,12 +99,11 @@ std::vector<std::string> nameSheetLines(const std::vector<NameSheetRow>& rows,
     return out;
 }
 
-std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavourable,
-                         std::string_view lineEnd) {
+std::string nameSheetCsv(const std::vector<NameSheetRow>& rows, bool withFavourable) {
     std::string out;
     for (const std::string& line : nameSheetLines(rows, withFavourable)) {
         out += line;
-        out += lineEnd;
+        out += "\r\n";
     }
     return out;
 }

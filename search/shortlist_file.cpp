@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "search/text_file.h"
+#include "textio/file_writer.h"
+#include "textio/text_encoding.h"
+#include "textio/text_reader.h"
+#include "textio/visible_text.h"
 
 namespace norlune {
 
@@ -14,8 +17,8 @@ std::string shortlistPathFor(const std::string& listPath) {
     return beside.string();
 }
 
-std::string saveShortlistFor(const std::string& listPath,
-                             const std::vector<ShortlistEntry>& names) {
+std::string saveShortlistFor(const std::string& listPath, const std::vector<ShortlistEntry>& names,
+                             ReadOnlyTarget readOnly) {
     const std::string path = shortlistPathFor(listPath);
     if (names.empty()) {
         const TextFileRead old = readTextFile(path);
@@ -31,7 +34,7 @@ std::string saveShortlistFor(const std::string& listPath,
     for (const ShortlistEntry& name : names) {
         lines.push_back(name.surname + "\t" + name.fullName + "\t" + (name.female ? "女" : "男"));
     }
-    return writeTextFileAtomically(path, lines);
+    return writeTextFileAtomically(path, lines, readOnly);
 }
 
 ShortlistLoad loadShortlistFor(const std::string& listPath) {
@@ -42,12 +45,12 @@ ShortlistLoad loadShortlistFor(const std::string& listPath) {
         return result;
     }
     if (read.status == FileStatus::Unreadable) {
-        result.message = "无法读取备选名单：" + path;
+        result.message = "无法读取备选名单：" + visibleText(path);
         return result;
     }
     const auto lines = splitTextLines(read.text.utf8);
     if (lines.empty() || lines.front() != kShortlistMark) {
-        result.message = "备选名单文件的格式不对，未导入：" + path;
+        result.message = "备选名单文件的格式不对，未导入：" + visibleText(path);
         return result;
     }
     for (std::size_t i = 1; i < lines.size(); ++i) {

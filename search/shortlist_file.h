@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "textio/file_writer.h"
+
 namespace norlune {
 
 struct ShortlistEntry {
@@ -23,8 +25,10 @@ std::string shortlistPathFor(const std::string& listPath);
 
 // Writes the shortlist beside the list file; an empty shortlist removes an earlier shortlist file
 // there (only a file that carries the mark), so that a later import does not bring back names that
-// were removed. Returns an empty text on success, else a Chinese message.
-std::string saveShortlistFor(const std::string& listPath, const std::vector<ShortlistEntry>& names);
+// were removed. Returns an empty text on success, else a Chinese message. A read-only shortlist
+// file is replaced only with ReadOnlyTarget::Replace.
+std::string saveShortlistFor(const std::string& listPath, const std::vector<ShortlistEntry>& names,
+                             ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
 
 struct ShortlistLoad {
     std::vector<ShortlistEntry> names;  // empty when there is no shortlist file

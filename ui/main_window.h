@@ -177,6 +177,9 @@ private:
     void offerRerun();
     void message(const QString& text);
     void message(std::string_view text);
+    // Before a write replaces one of `paths` that is a read-only file, asks whether to replace it:
+    // how the write treats read-only files, or nothing when the user declines.
+    std::optional<ReadOnlyTarget> askBeforeReadOnly(const std::vector<std::string>& paths);
 
     MainWindowDeps deps_;
     std::shared_ptr<const ReferenceTables> tables_;

@@ -13,7 +13,8 @@
 #include "engine/name_report.h"
 #include "search/name_list_file.h"
 #include "search/name_sheet.h"
-#include "search/text_file.h"
+#include "textio/file_writer.h"
+#include "textio/visible_text.h"
 #include "ui/fit_label.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -156,8 +157,12 @@ void MainWindow::outputtable_Click() {
     if (rows.empty()) {
         return;  // like an empty name list: nothing is written
     }
+    const std::optional<ReadOnlyTarget> readOnly = askBeforeReadOnly({utf8(path)});
+    if (!readOnly) {
+        return;
+    }
     const std::string problem =
-        writeUtf8TextFileAtomically(utf8(path), nameSheetLines(rows, withBirth));
+        writeUtf8TextFileAtomically(utf8(path), nameSheetLines(rows, withBirth), *readOnly);
     if (!problem.empty()) {
         message(problem);
         return;
@@ -183,9 +188,14 @@ void MainWindow::outputNamesFile() {
     for (int i = 0; i < List1->count(); ++i) {
         list.entries.push_back(utf8(List1->item(i)->text()));
     }
-    std::string problem = exportNameList(utf8(path), list);
+    const std::optional<ReadOnlyTarget> readOnly =
+        askBeforeReadOnly({utf8(path), shortlistPathFor(utf8(path))});
+    if (!readOnly) {
+        return;
+    }
+    std::string problem = exportNameList(utf8(path), list, *readOnly);
     if (problem.empty()) {
-        problem = saveShortlistFor(utf8(path), shortlist_);
+        problem = saveShortlistFor(utf8(path), shortlist_, *readOnly);
     }
     if (!problem.empty()) {
         message(problem);
@@ -242,6 +252,21 @@ void MainWindow::inputNamesFile() {
             showShortlist();
         }
     }
+}
+
+std::optional<ReadOnlyTarget> MainWindow::askBeforeReadOnly(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        if (isReadOnlyFile(path)) {
+            const std::optional<int> choice = deps_.interaction->askChoice(
+                this, qs("文件“" + visibleText(path) + "”是只读的，要替换它吗？"),
+                {qs("替换"), qs("取消")});
+            if (choice != 0) {
+                return std::nullopt;
+            }
+            return ReadOnlyTarget::Replace;
+        }
+    }
+    return ReadOnlyTarget::Refuse;
 }
 
 }  // namespace norlune::ui

@@ -76,7 +76,7 @@ TEST_F(CliSearchTest, ShortUtf8FileIsReadIntact) {
     const Result r =
         runCli({"search", "--surname", "张", "--candidates", (dir / "s.dat").string(), "--scores"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "张家健\t94\n张栩\t94\n");
+    EXPECT_EQ(r.out, "张家健\t94.2\n张栩\t94.1\n");
     EXPECT_EQ(r.err, "测算完成。要查看某个名字的详细理数，请运行 norlune-cli report 姓 名。\n");
 }
 

@@ -16,7 +16,7 @@
 #include "engine/stroke_dictionary.h"
 #include "engine/traditional_map.h"
 #include "engine/utf8.h"
-#include "search/text_file.h"
+#include "textio/text_encoding.h"
 
 namespace norlune {
 namespace {

@@ -12,8 +12,8 @@
 #include "engine/utf8.h"
 #include "search/candidate_file.h"
 #include "search/name_list_file.h"
-#include "search/text_file.h"
-#include "test_files.h"
+#include "textio/test_files.h"
+#include "textio/text_reader.h"
 
 namespace norlune {
 namespace {

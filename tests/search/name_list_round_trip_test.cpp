@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "search/name_list_file.h"
-#include "search/text_file.h"
+#include "textio/text_encoding.h"
 
 namespace norlune {
 namespace {

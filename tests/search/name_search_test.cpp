@@ -9,8 +9,8 @@
 
 #include "engine/utf8.h"
 #include "linear_table.h"
-#include "search/text_file.h"
-#include "test_files.h"
+#include "textio/test_files.h"
+#include "textio/text_reader.h"
 
 namespace norlune {
 namespace {
@@ -118,7 +118,8 @@ protected:
             while (!name.empty() && name.back() == U' ') {
                 name.pop_back();
             }
-            if (name.empty() ||
+            // A line that is no name of one or two characters is skipped.
+            if (name.empty() || name.size() > 2 ||
                 (s.nameLength != 0 && name.size() != static_cast<std::size_t>(s.nameLength))) {
                 continue;
             }
@@ -358,6 +359,57 @@ TEST_F(NameSearchTest, LinesWithControlCharactersAreSkippedAndCounted) {
     EXPECT_EQ(search.state().TestNum, static_cast<long long>(lines.size()));
     std::string name = "乙\t";
     EXPECT_FALSE(search.CheckName(name));
+}
+
+// Only one or two Chinese characters make a name: letters, signs, words, replacement characters,
+// direction marks and lines of other files are skipped and counted, never scored or shown.
+TEST_F(NameSearchTest, LinesThatAreNoNameAreSkippedAndCounted) {
+    SearchSettings s;
+    s.surname = "甲";
+    const std::vector<std::string> notNames = {"x",
+                                               "?",
+                                               "abc",
+                                               "\xEF\xBF\xBD\xEF\xBF\xBD",
+                                               "乙\xE2\x80\xAE丙",
+                                               "甲乙丙",
+                                               "daemon:x:1:1:daemon",
+                                               "１",
+                                               "乙1",
+                                               "·",
+                                               "乙 丙",
+                                               "丙、"};
+    std::vector<std::string> lines = {"乙", " 丙丁 ", ""};
+    lines.insert(lines.end(), notNames.begin(), notNames.end());
+    lines.push_back("戊己");
+    // UTF-8 with its mark, so that every line reaches the search exactly as written here.
+    std::string text = "\xEF\xBB\xBF" + std::to_string(lines.size()) + "\n";
+    for (const std::string& line : lines) {
+        text += line + "\n";
+    }
+    ASSERT_EQ(search.startOnBytes(s, text).kind, NameSearch::StartResult::Kind::Searching);
+    std::vector<std::string> shown;
+    std::string message;
+    for (;;) {
+        const NameSearch::Step step = search.step();
+        if (step.label1) {
+            shown.push_back(*step.label1);
+        }
+        if (step.endOfFile) {
+            message = step.message;
+            break;
+        }
+    }
+    EXPECT_EQ(message, std::string(kSearchCompleteMessage) + "（已跳过 12 行：不是一到两个汉字）");
+    EXPECT_EQ(shown, (std::vector<std::string>{"甲乙", "甲丙丁", "甲戊己"}));
+    for (const std::string& name : search.finish()) {
+        EXPECT_NE(std::find(shown.begin(), shown.end(), name), shown.end()) << name;
+    }
+    EXPECT_EQ(search.notNameLines(), 12);
+    EXPECT_EQ(search.skippedLines(), 0);
+    EXPECT_EQ(search.state().TestNum, static_cast<long long>(lines.size()));
+    for (std::string name : notNames) {
+        EXPECT_FALSE(search.CheckName(name)) << name;
+    }
 }
 
 // A run over candidate bytes in memory is the run over the same bytes in a file.

@@ -67,6 +67,15 @@ TEST(NameSheetCsvTest, FieldsAreQuotedOnlyWhenNeeded) {
         {"two\nlines", "\"two\nlines\""},
         {"cr\r", "\"cr\r\""},
         {"86.05", "86.05"},
+        {"-水", "'-水"},
+        {"--", "'--"},
+        {"=1+2", "'=1+2"},
+        {"+86", "'+86"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"},
+        {"=a,b", "\"'=a,b\""},
+        {"a-b=c", "a-b=c"},
+        {"'quoted", "'quoted"},
     };
     for (const auto& [text, field] : cases) {
         EXPECT_EQ(csvField(text), field) << text;
@@ -84,15 +93,32 @@ TEST(NameSheetCsvTest, HeaderRowsAndLineEnds) {
     row.threeTalentGrade = "凶";
     row.givenElements = "水";
     row.meetsFavourable = false;
-    const std::string plain = nameSheetCsv({row}, false, "\r\n");
+    const std::string plain = nameSheetCsv({row}, false);
     EXPECT_EQ(plain.substr(plain.find("\r\n") + 2),
               "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水\r\n");
-    const std::string withBirth = nameSheetCsv({row}, true, "\n");
-    EXPECT_EQ(withBirth.substr(withBirth.find('\n') + 1),
-              "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水,否\n");
-    EXPECT_EQ(withBirth.substr(0, withBirth.find('\n')).substr(withBirth.find("名字五行")),
+    const std::string withBirth = nameSheetCsv({row}, true);
+    EXPECT_EQ(withBirth.substr(withBirth.find("\r\n") + 2),
+              "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水,否\r\n");
+    EXPECT_EQ(withBirth.substr(0, withBirth.find("\r\n")).substr(withBirth.find("名字五行")),
               "名字五行,符合喜用五行");
-    EXPECT_EQ(nameSheetCsv({}, false, "\n").find('\n'), nameSheetCsv({}, false, "\n").size() - 1);
+    EXPECT_EQ(nameSheetCsv({}, false).find("\r\n"), nameSheetCsv({}, false).size() - 2);
+    // A character without an element is 无, and a cell never starts a formula.
+    row.givenElements = "无水";
+    row.score = Score::fromTwentieths(-200);
+    const std::string odd = nameSheetCsv({row}, false);
+    EXPECT_NE(odd.find(",'-10,"), std::string::npos) << odd;
+    EXPECT_NE(odd.find(",无水\r\n"), std::string::npos) << odd;
+    for (const std::string& line : nameSheetLines({row}, true)) {
+        std::size_t start = 0;
+        while (start <= line.size()) {
+            const std::size_t end = std::min(line.find(',', start), line.size());
+            if (end > start) {
+                EXPECT_EQ(std::string_view("=+-@\t").find(line[start]), std::string_view::npos)
+                    << line;
+            }
+            start = end + 1;
+        }
+    }
 }
 
 }  // namespace

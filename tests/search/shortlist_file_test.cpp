@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "search/name_list_file.h"
-#include "search/text_file.h"
+#include "textio/file_writer.h"
 
 namespace norlune {
 namespace {

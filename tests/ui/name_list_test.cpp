@@ -1,6 +1,9 @@
 // The click on a list entry, and the export and import of name lists through the file dialogs.
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -210,6 +213,61 @@ TEST_F(NameListTest, ExportAfterASearchUsesTheRunsSurname) {
     ASSERT_TRUE(written.list.has_value());
     EXPECT_EQ(written.list->Gxing, "王");
     EXPECT_EQ(written.list->entries.size(), static_cast<std::size_t>(kept.size()));
+}
+
+// A read-only list file is replaced only when the user says so in the window; a pipe never.
+TEST_F(NameListTest, ExportAsksBeforeReplacingAReadOnlyFile) {
+    importLines({"王", "王小明"});
+    const QString path = folder.filePath(QStringLiteral("locked.txt"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    const auto contents = [&] {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    // Declined, then cancelled: the file keeps its text, nothing else is said.
+    for (const std::optional<int> answer : {std::optional<int>(1), std::optional<int>()}) {
+        fake.saveAnswers << path;
+        fake.choiceAnswers.push_back(answer);
+        action("outputnamefile")->trigger();
+        EXPECT_EQ(contents(), QByteArray("old"));
+    }
+    ASSERT_EQ(fake.questions.size(), 2);
+    EXPECT_EQ(fake.questions.front(), qs("文件“" + path.toStdString() + "”是只读的，要替换它吗？"));
+    EXPECT_EQ(fake.offeredChoices.front(), (QStringList{qs("替换"), qs("取消")}));
+    EXPECT_TRUE(fake.messages.isEmpty());
+    // Agreed: the list is written, and the file stays read-only.
+    fake.saveAnswers << path;
+    fake.choiceAnswers.push_back(0);
+    action("outputnamefile")->trigger();
+    EXPECT_TRUE(fake.messages.isEmpty()) << fake.messages.join(u'\n').toStdString();
+    const NameListImport written = importNameList(path.toStdString());
+    ASSERT_TRUE(written.list.has_value());
+    EXPECT_EQ(written.list->entries, std::vector<std::string>{"王小明"});
+    EXPECT_FALSE(QFileInfo(path).permission(QFileDevice::WriteOwner));
+    // A writable file is replaced without a question.
+    const QString plain = folder.filePath(QStringLiteral("plain.txt"));
+    fake.saveAnswers << plain;
+    action("outputnamefile")->trigger();
+    EXPECT_EQ(fake.questions.size(), 3);
+    EXPECT_TRUE(QFile::exists(plain));
+}
+
+TEST_F(NameListTest, ExportRefusesAPipe) {
+    importLines({"王", "王小明"});
+    const QString path = folder.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(path.toStdString().c_str(), 0644), 0);
+    fake.saveAnswers << path;
+    action("outputnamefile")->trigger();
+    ASSERT_EQ(fake.messages.size(), 1);
+    EXPECT_EQ(fake.messages.front(),
+              qs("无法写入文件：" + path.toStdString() + "（不是普通文件，未写入）"));
+    EXPECT_TRUE(QFileInfo(path).exists() && !QFileInfo(path).isFile());
 }
 
 }  // namespace

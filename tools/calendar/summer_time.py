@@ -21,6 +21,9 @@ import os
 import sys
 import zoneinfo
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from generated_file import write_or_check  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 OUTPUT = os.path.join(ROOT, "data", "summer_time.txt")
 ZONE = "Asia/Shanghai"
@@ -75,18 +78,7 @@ def main():
     if len(found) != LAST_YEAR - FIRST_YEAR + 1 or any(a.year != b.year for a, b in found):
         raise SystemExit(f"expected one summer-time period per year {FIRST_YEAR}-{LAST_YEAR}")
     text = render(found)
-    if args.check:
-        with open(OUTPUT, encoding="utf-8") as f:
-            if f.read() != text:
-                print("data/summer_time.txt differs from a rerun of tools/calendar/summer_time.py",
-                      file=sys.stderr)
-                return 1
-        return 0
-    tmp = OUTPUT + ".tmp"
-    with open(tmp, "w", encoding="utf-8", newline="\n") as f:
-        f.write(text)
-    os.replace(tmp, OUTPUT)
-    return 0
+    return write_or_check(OUTPUT, text, args.check, "tools/calendar/summer_time.py")
 
 
 if __name__ == "__main__":

@@ -44,6 +44,9 @@ import unicodedata
 import bz2
 import itertools
 
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from generated_file import write_or_check  # noqa: E402
+
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 OUTPUT = os.path.join(ROOT, "data", "places.txt")
 UNIHAN_READINGS = "/usr/share/unicode/Unihan_Readings.txt.bz2"
@@ -367,18 +370,7 @@ def main():
     if report is not None:
         print("\n".join(report))
         return 0
-    if args.check:
-        with open(OUTPUT, encoding="utf-8") as f:
-            if f.read() != text:
-                print("data/places.txt differs from a rerun of tools/places/generate.py",
-                      file=sys.stderr)
-                return 1
-        return 0
-    tmp = OUTPUT + ".tmp"
-    with open(tmp, "w", encoding="utf-8", newline="\n") as f:
-        f.write(text)
-    os.replace(tmp, OUTPUT)
-    return 0
+    return write_or_check(OUTPUT, text, args.check, "tools/places/generate.py")
 
 
 if __name__ == "__main__":
