@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "engine/utf8.h"
+#include "names/name_meanings.h"
 #include "search/name_search.h"
 #include "search/name_sheet.h"
 #include "textio/visible_text.h"
@@ -157,11 +158,15 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     const AnalyzeOptions options{search.state().bFamale, search.state().bShenChen,
                                  search.state().sNeedWx, false};
     auto printCsv = [&](const std::vector<KeptName>& names) {
+        const NameMeanings meanings = NameMeanings::builtIn();
         std::vector<NameSheetRow> rows;
         for (const KeptName& name : names) {
-            rows.push_back(judgeNameRow(
-                engine, settings.surname,
-                std::string_view(name.fullName).substr(settings.surname.size()), options));
+            const std::string_view given =
+                std::string_view(name.fullName).substr(settings.surname.size());
+            rows.push_back(judgeNameRow(engine, settings.surname, given, options));
+            MeaningCells cells = meaningCells(meanings, given);
+            rows.back().sources = std::move(cells.sources);
+            rows.back().meanings = std::move(cells.meanings);
         }
         io.out << nameSheetCsv(rows, search.state().bShenChen && !options.sNeedWx.empty());
     };

@@ -70,6 +70,8 @@ std::vector<std::string> nameSheetLines(const std::vector<NameSheetRow>& rows,
     if (withFavourable) {
         header.push_back("符合喜用五行");
     }
+    header.push_back("出处");
+    header.push_back("字义");
     std::vector<std::string> out;
     auto line = [&](const std::vector<std::string>& fields) {
         std::string text;
@@ -94,6 +96,8 @@ std::vector<std::string> nameSheetLines(const std::vector<NameSheetRow>& rows,
         if (withFavourable) {
             fields.push_back(!row.meetsFavourable ? "" : (*row.meetsFavourable ? "是" : "否"));
         }
+        fields.push_back(row.sources);
+        fields.push_back(row.meanings);
         line(fields);
     }
     return out;

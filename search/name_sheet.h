@@ -24,6 +24,10 @@ struct NameSheetRow {
     // Whether both given-name characters belong to the favourable elements: only when the options
     // carry favourable elements (a birth moment was set).
     std::optional<bool> meetsFavourable;
+    // What the name means and where it comes from, filled in by the caller that knows the names
+    // table: the classical sources and the meanings of the given-name characters, one cell each.
+    std::string sources;
+    std::string meanings;
 };
 
 NameSheetRow judgeNameRow(const NameEngine& engine, std::string_view surname,
@@ -37,7 +41,7 @@ std::string gridWithGrade(int number, std::string_view grade);
 std::string csvField(std::string_view text);
 
 // The header line and one line per row, without line ends. The favourable column is there when
-// `withFavourable`.
+// `withFavourable`; the columns 出处 and 字义 close every line.
 std::vector<std::string> nameSheetLines(const std::vector<NameSheetRow>& rows, bool withFavourable);
 
 // The same lines, each ended by CR LF as RFC 4180 has it.

@@ -136,21 +136,29 @@ void MainWindow::outputtable_Click() {
     // With a birth moment the table says whether each name meets its favourable elements.
     const bool withBirth = !state.Gxiyong.empty();
     std::vector<NameSheetRow> rows;
+    // Each row closes with the name's sources and the meanings of its characters.
+    auto add = [&](NameSheetRow row, std::string_view given) {
+        MeaningCells cells = meaningCells(tables_->meanings, given);
+        row.sources = std::move(cells.sources);
+        row.meanings = std::move(cells.meanings);
+        rows.push_back(std::move(row));
+    };
     if (fromShortlist) {
         for (const ShortlistEntry& entry : shortlist_) {
-            rows.push_back(
-                judgeNameRow(engine_, entry.surname,
-                             std::string_view(entry.fullName).substr(entry.surname.size()),
-                             {entry.female, state.bShenChen, state.Gxiyong, false}));
+            const std::string_view given =
+                std::string_view(entry.fullName).substr(entry.surname.size());
+            add(judgeNameRow(engine_, entry.surname, given,
+                             {entry.female, state.bShenChen, state.Gxiyong, false}),
+                given);
         }
     } else {
         for (int i = 0; i < List1->count(); ++i) {
             const std::optional<std::string> given =
                 givenNameFromListEntry(utf8(List1->item(i)->text()), state.Gxing);
             if (given && !given->empty()) {
-                rows.push_back(
-                    judgeNameRow(engine_, state.Gxing, *given,
-                                 {state.bFamale, state.bShenChen, state.Gxiyong, false}));
+                add(judgeNameRow(engine_, state.Gxing, *given,
+                                 {state.bFamale, state.bShenChen, state.Gxiyong, false}),
+                    *given);
             }
         }
     }

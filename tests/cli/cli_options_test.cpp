@@ -139,10 +139,10 @@ TEST(CliSearchOptions, CsvReadsBackAsATableOfTheListedNames) {
     ASSERT_EQ(csv.code, 0) << csv.err;
     const auto rows = parseCsv(csv.out);
     ASSERT_EQ(rows.size(), 31u);
-    EXPECT_EQ(rows[0],
-              (std::vector<std::string>{"姓名", "繁体", "得分", "天格", "天格吉凶", "人格",
-                                        "人格吉凶", "地格", "地格吉凶", "总格", "总格吉凶", "外格",
-                                        "外格吉凶", "三才", "三才吉凶", "名字五行"}));
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"姓名", "繁体", "得分", "天格", "天格吉凶", "人格",
+                                                 "人格吉凶", "地格", "地格吉凶", "总格", "总格吉凶",
+                                                 "外格", "外格吉凶", "三才", "三才吉凶", "名字五行",
+                                                 "出处", "字义"}));
     const std::vector<std::string> names = lines(plain.out);
     const NameTables tables = FillNameTables();
     const ElementCharacterLists elements = FillElementLists();
@@ -160,6 +160,9 @@ TEST(CliSearchOptions, CsvReadsBackAsATableOfTheListedNames) {
         EXPECT_EQ(row[10], tables.numerology.field(g.total, NumerologyTable::kGrade));
         EXPECT_EQ(row[13], threeTalentKey(g));
         EXPECT_EQ(utf8ToU32(row[15]).size(), utf8ToU32(given).size());
+        // The meanings cell names each given-name character that has a meaning.
+        EXPECT_TRUE(row[17].starts_with(u32ToUtf8(utf8ToU32(given).substr(0, 1)) + "："))
+            << row[17];
     }
 }
 
@@ -168,7 +171,7 @@ TEST(CliSearchOptions, CsvWithFavourableElementsSaysWhetherEachNameMeetsThem) {
     ASSERT_EQ(r.code, 0) << r.err;
     const auto rows = parseCsv(r.out);
     ASSERT_GT(rows.size(), 1u);
-    EXPECT_EQ(rows[0].back(), "符合喜用五行");
+    EXPECT_EQ(rows[0][rows[0].size() - 3], "符合喜用五行");
     for (std::size_t i = 1; i < rows.size(); ++i) {
         // A name the rule marks down loses 30 points and cannot stay at 70: every name kept here
         // belongs to 木 or has no element.

@@ -93,14 +93,16 @@ TEST(NameSheetCsvTest, HeaderRowsAndLineEnds) {
     row.threeTalentGrade = "凶";
     row.givenElements = "水";
     row.meetsFavourable = false;
+    row.meanings = "明：光明";
     const std::string plain = nameSheetCsv({row}, false);
     EXPECT_EQ(plain.substr(plain.find("\r\n") + 2),
-              "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水\r\n");
+              "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水,,明：光明\r\n");
     const std::string withBirth = nameSheetCsv({row}, true);
     EXPECT_EQ(withBirth.substr(withBirth.find("\r\n") + 2),
-              "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水,否\r\n");
+              "\"王,明\",王明,86.05,5,大吉,12,凶,9,凶,12,凶,2,大凶,土木水,凶,水,否,,明：光明\r\n");
     EXPECT_EQ(withBirth.substr(0, withBirth.find("\r\n")).substr(withBirth.find("名字五行")),
-              "名字五行,符合喜用五行");
+              "名字五行,符合喜用五行,出处,字义");
+    row.meanings.clear();
     EXPECT_EQ(nameSheetCsv({}, false).find("\r\n"), nameSheetCsv({}, false).size() - 2);
     // A character without an element is 无, and a cell never starts a formula.
     row.givenElements = "无水";

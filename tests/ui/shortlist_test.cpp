@@ -212,7 +212,10 @@ TEST_F(ShortlistTest, TableOfTheCurrentListWithoutAQuestion) {
     const auto rows = csvRows(bytes.mid(3));
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(listEntries().size()) + 1);
     EXPECT_EQ(rows[0].front(), "姓名");
-    EXPECT_EQ(rows[0].back(), "名字五行");  // no birth moment: no favourable column
+    // No birth moment: no favourable column; the sources and meanings close the line.
+    EXPECT_EQ(rows[0][rows[0].size() - 3], "名字五行");
+    EXPECT_EQ(rows[0][rows[0].size() - 2], "出处");
+    EXPECT_EQ(rows[0].back(), "字义");
     const auto tables = sharedTables();
     const NameEngine engine(tables->names, tables->elements);
     for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -220,6 +223,10 @@ TEST_F(ShortlistTest, TableOfTheCurrentListWithoutAQuestion) {
         const std::string given = rows[i][0].substr(std::string("赵").size());
         EXPECT_EQ(rows[i][2], engine.scoreName("赵", given, {}).toString());
         EXPECT_EQ(rows[i].size(), rows[0].size());
+        const MeaningCells cells = meaningCells(tables->meanings, given);
+        EXPECT_EQ(rows[i][rows[i].size() - 2], cells.sources);
+        EXPECT_EQ(rows[i].back(), cells.meanings);
+        EXPECT_FALSE(cells.meanings.empty()) << given;
     }
 }
 
@@ -243,7 +250,7 @@ TEST_F(ShortlistTest, TableOfTheShortlistWithTheFavourableColumn) {
     EXPECT_EQ(fake.offeredChoices[1], (QStringList{qs("当前姓名列表"), qs("备选名单")}));
     const auto rows = csvRows(readAll(path).mid(3));
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].back(), "符合喜用五行");
+    EXPECT_EQ(rows[0][rows[0].size() - 3], "符合喜用五行");
     EXPECT_EQ(rows[1][0], shortlisted()[0]);
     EXPECT_EQ(rows[2][0], shortlisted()[1]);
     const auto tables = sharedTables();
