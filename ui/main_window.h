@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/calendar_tables.h"
 #include "engine/element_lists.h"
@@ -20,6 +21,7 @@
 #include "search/name_search.h"
 #include "search/shortlist_file.h"
 #include "sound/sound_tables.h"
+#include "ui/avoid_dialog.h"
 #include "ui/birth_time_dialog.h"
 #include "ui/help_window.h"
 #include "ui/shortlist_window.h"
@@ -103,6 +105,7 @@ public:
     HelpWindow* helpWindow() const { return helpWindow_; }
     int varietyLimit() const { return search_.varietyLimit(); }
     const std::vector<ShortlistEntry>& shortlist() const { return shortlist_; }
+    const AvoidChoice& avoidChoice() const { return avoid_; }
     ShortlistWindow* shortlistWindow() const { return shortlistWindow_; }
     // Why the settings cannot start a run now; empty when they can.
     QString inputProblem() const { return inputProblem_; }
@@ -137,6 +140,10 @@ private:
     void sortbyscore_Click();
     void varietylimit_Click();
     void outputtable_Click();
+    // 选项 > 避讳用字…: the dialog, then the choice kept for the next run and the next opening.
+    void avoidchars_Click();
+    // The family choices kept in the settings (characters to avoid), read at start-up.
+    void loadFamilyChoices();
     // Adds the name of a list entry to the shortlist and shows the shortlist window.
     void addToShortlist(const QListWidgetItem* item);
     void removeFromShortlist(const QList<int>& rows);
@@ -196,6 +203,8 @@ private:
     // Kept across runs and imports while the program runs; saved beside an exported list.
     std::vector<ShortlistEntry> shortlist_;
     QPointer<ShortlistWindow> shortlistWindow_;
+    // The characters to avoid in a run's names (none by default).
+    AvoidChoice avoid_;
 
     SettingsPanel* settings_ = nullptr;
     ResultsPanel* results_ = nullptr;
@@ -235,6 +244,7 @@ private:
     QAction* about1 = nullptr;
     QAction* cleansound = nullptr;     // 选项 > 避开不雅谐音
     QAction* standardchars = nullptr;  // 选项 > 只用通用规范字
+    QAction* avoidchars = nullptr;     // 选项 > 避讳用字…
 };
 
 // The text of the 关于 box: the program's name and version.
@@ -250,5 +260,16 @@ QString suggestedTableName(const std::string& surname, const QDate& date);
 QString withCsvSuffix(const QString& path);
 // The text of the variety item of the 选项 menu for a limit (0: 不限).
 QString varietyItemText(int limit);
+
+// The mark a scored entry of the name list ends with when the given name comes from the classics
+// ("王子衿=92.5※").
+inline constexpr std::string_view kClassicalMark = "※";
+// The list entry of a kept name: the full name, or with scores the name, its score and the mark
+// of a name from the classics.
+std::string runListEntry(const KeptName& name, std::string_view surname, bool scored,
+                         const NameMeanings& meanings);
+// A list entry as text without the classical mark: what the name files, the shortlist and the
+// report read.
+std::string entryWithoutMark(const QString& entry);
 
 }  // namespace norlune::ui

@@ -61,7 +61,7 @@ void MainWindow::addToShortlist(const QListWidgetItem* item) {
     }
     const SearchState& state = search_.state();
     const std::optional<std::string> given =
-        givenNameFromListEntry(utf8(item->text()), state.Gxing);
+        givenNameFromListEntry(entryWithoutMark(item->text()), state.Gxing);
     if (!given || given->empty()) {
         return;
     }
@@ -90,10 +90,13 @@ void MainWindow::showShortlist() {
                 &MainWindow::showShortlistedName);
     }
     std::vector<NameSheetRow> rows;
+    std::vector<MeaningCells> meanings;
     for (const ShortlistEntry& entry : shortlist_) {
         rows.push_back(shortlistRow(entry));
+        meanings.push_back(meaningCells(
+            tables_->meanings, std::string_view(entry.fullName).substr(entry.surname.size())));
     }
-    shortlistWindow_->setRows(rows);
+    shortlistWindow_->setRows(rows, meanings);
     shortlistWindow_->show();
     shortlistWindow_->raise();
 }
@@ -145,7 +148,7 @@ void MainWindow::outputtable_Click() {
     } else {
         for (int i = 0; i < List1->count(); ++i) {
             const std::optional<std::string> given =
-                givenNameFromListEntry(utf8(List1->item(i)->text()), state.Gxing);
+                givenNameFromListEntry(entryWithoutMark(List1->item(i)->text()), state.Gxing);
             if (given && !given->empty()) {
                 rows.push_back(
                     judgeNameRow(engine_, state.Gxing, *given,
@@ -181,7 +184,7 @@ void MainWindow::outputNamesFile() {
     NameList list;
     list.Gxing = search_.state().Gxing;
     for (int i = 0; i < List1->count(); ++i) {
-        list.entries.push_back(utf8(List1->item(i)->text()));
+        list.entries.push_back(entryWithoutMark(List1->item(i)->text()));
     }
     std::string problem = exportNameList(utf8(path), list);
     if (problem.empty()) {

@@ -74,7 +74,10 @@ TEST_F(FreshScreenTest, WithScoresTheRunEndsOnTheBestName) {
     ASSERT_FALSE(listEntries().isEmpty());
     EXPECT_EQ(label1(), listEntries().front());
     EXPECT_TRUE(label1().contains(QLatin1Char('=')));
-    EXPECT_TRUE(summaryOf(text2()).value(1).endsWith(label1().section(QLatin1Char('='), 1)));
+    // The summary's score is the entry's, without the mark of a name from the classics.
+    QString score = label1().section(QLatin1Char('='), 1);
+    score.remove(qs("※"));
+    EXPECT_TRUE(summaryOf(text2()).value(1).endsWith(score));
 }
 
 TEST_F(FreshScreenTest, AnImportedListReplacesTheShownNameAndTheOffer) {
