@@ -208,6 +208,8 @@ void MainWindow::buildMenus() {
     optionsMenu->addSeparator();
     avoidchars = optionsMenu->addAction(qs("避讳用字…"));
     avoidchars->setObjectName(QStringLiteral("avoidchars"));
+    favourable = optionsMenu->addAction(qs("喜用五行…"));
+    favourable->setObjectName(QStringLiteral("favourable"));
     QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpmenu"));
     help1 = helpMenu->addAction(qs("帮助"));
@@ -239,6 +241,7 @@ void MainWindow::connectHandlers() {
     connect(varietylimit, &QAction::triggered, this, &MainWindow::varietylimit_Click);
     connect(outputtable, &QAction::triggered, this, &MainWindow::outputtable_Click);
     connect(avoidchars, &QAction::triggered, this, &MainWindow::avoidchars_Click);
+    connect(favourable, &QAction::triggered, this, &MainWindow::favourable_Click);
     connect(showshortlist, &QAction::triggered, this, &MainWindow::showShortlist);
     connect(List1, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { addToShortlist(List1->itemAt(pos)); });
@@ -423,6 +426,7 @@ void MainWindow::showNameReport(const std::string& surname, const std::string& g
     summary.score = row.score;
     summary.meetsFavourable = state.bShenChen ? row.meetsFavourable : std::nullopt;
     summary.favourable = state.sNeedWx;
+    summary.favourableByHand = favourable_.byHand;
     summary.givenElements = row.givenElements;
     summary.sound = soundVerdict(analyzeSound(tables_->sound, surname, given));
     const std::vector<NameSource> sources =

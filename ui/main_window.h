@@ -23,6 +23,7 @@
 #include "sound/sound_tables.h"
 #include "ui/avoid_dialog.h"
 #include "ui/birth_time_dialog.h"
+#include "ui/favourable_dialog.h"
 #include "ui/help_window.h"
 #include "ui/shortlist_window.h"
 
@@ -106,6 +107,7 @@ public:
     int varietyLimit() const { return search_.varietyLimit(); }
     const std::vector<ShortlistEntry>& shortlist() const { return shortlist_; }
     const AvoidChoice& avoidChoice() const { return avoid_; }
+    const FavourableChoice& favourableChoice() const { return favourable_; }
     ShortlistWindow* shortlistWindow() const { return shortlistWindow_; }
     // Why the settings cannot start a run now; empty when they can.
     QString inputProblem() const { return inputProblem_; }
@@ -142,8 +144,14 @@ private:
     void outputtable_Click();
     // 选项 > 避讳用字…: the dialog, then the choice kept for the next run and the next opening.
     void avoidchars_Click();
-    // The family choices kept in the settings (characters to avoid), read at start-up.
+    // 选项 > 喜用五行…: computed from the BaZi or chosen by hand, kept for the next opening.
+    void favourable_Click();
+    // The family choices kept in the settings (characters to avoid, favourable elements by hand),
+    // read at start-up.
     void loadFamilyChoices();
+    // With favourable elements chosen by hand: they replace the computed ones, and the BaZi box
+    // ends with a line that says so.
+    void applyFavourableByHand();
     // Adds the name of a list entry to the shortlist and shows the shortlist window.
     void addToShortlist(const QListWidgetItem* item);
     void removeFromShortlist(const QList<int>& rows);
@@ -205,6 +213,8 @@ private:
     QPointer<ShortlistWindow> shortlistWindow_;
     // The characters to avoid in a run's names (none by default).
     AvoidChoice avoid_;
+    // The favourable elements, computed from the BaZi unless chosen by hand.
+    FavourableChoice favourable_;
 
     SettingsPanel* settings_ = nullptr;
     ResultsPanel* results_ = nullptr;
@@ -245,6 +255,7 @@ private:
     QAction* cleansound = nullptr;     // 选项 > 避开不雅谐音
     QAction* standardchars = nullptr;  // 选项 > 只用通用规范字
     QAction* avoidchars = nullptr;     // 选项 > 避讳用字…
+    QAction* favourable = nullptr;     // 选项 > 喜用五行…
 };
 
 // The text of the 关于 box: the program's name and version.

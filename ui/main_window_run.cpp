@@ -304,6 +304,13 @@ void MainWindow::loadFamilyChoices() {
         avoid_.characters = characters;
         avoid_.bySound = deps_.settings->value(QString::fromLatin1(kAvoidSoundKey), false).toBool();
     }
+    const QString elements = orderedElements(
+        deps_.settings->value(QString::fromLatin1(kFavourableElementsKey)).toString());
+    if (deps_.settings->value(QString::fromLatin1(kFavourableByHandKey), false).toBool() &&
+        !elements.isEmpty()) {
+        favourable_ = {true, elements};
+        BaZhiCal();
+    }
 }
 
 void MainWindow::varietylimit_Click() {

@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "engine/utf8.h"
 #include "ui/avoid_dialog.h"
+#include "ui/favourable_dialog.h"
 #include "ui_fixture.h"
 
 namespace norlune::ui::testing {
@@ -177,6 +180,87 @@ TEST_F(FamilyTest, RunSkipsTheCharactersAndWithSoundTheirSyllables) {
     chooseAvoid(QString(), true);
     EXPECT_EQ(runList(), plain);
     EXPECT_TRUE(fake.messages.filter(qs("避讳")).isEmpty());
+}
+
+// Chooses the favourable elements in the 喜用五行 dialog: by hand with the elements given (some of
+// 金木水火土), or computed when `elements` is null.
+void chooseFavourable(FakeInteraction& fake, QAction* action, const char* elements) {
+    fake.dialogScript = [=](QDialog& dialog) {
+        auto& favourable = dynamic_cast<FavourableDialog&>(dialog);
+        (elements == nullptr ? favourable.computed : favourable.byHand)->setChecked(true);
+        for (QCheckBox* box : favourable.elements) {
+            box->setChecked(elements != nullptr && qs(elements).contains(box->text()));
+        }
+        favourable.buttons->button(QDialogButtonBox::Ok)->click();
+    };
+    action->trigger();
+    fake.dialogScript = nullptr;
+}
+
+TEST(FavourableOrder, ElementsKeepTheDialogsOrderOnce) {
+    EXPECT_EQ(orderedElements(qs("土火金火")), qs("金火土"));
+    EXPECT_EQ(orderedElements(qs("甲乙")), QString());
+    EXPECT_EQ(orderedElements(elementOrder()), qs("金木水火土"));
+}
+
+TEST_F(FamilyTest, FavourableByHandReplacesTheComputedOnesInTheRunAndTheReports) {
+    writeCandidates("M.dat", kCandidates);
+    fake.birthDialogScript = chooseBirthTime(QDate(1985, 2, 4), 9, 5);
+    control<QCheckBox>("Check2")->click();
+    const std::string computed = window->state().Gxiyong;
+    ASSERT_FALSE(computed.empty());
+    const QString baziBefore = control<QPlainTextEdit>("Text3")->toPlainText();
+    control<QPushButton>("Command1")->click();
+    const QStringList computedList = listEntries();
+    EXPECT_FALSE(summaryOf(control<QPlainTextEdit>("Text2")->toPlainText())
+                     .join(QLatin1Char('|'))
+                     .contains(qs("自行指定")));
+
+    // All five: no name loses points, so the list differs from the computed one and is not empty.
+    const char* byHand = "金木水火土";
+    ASSERT_NE(computed, byHand);
+    chooseFavourable(fake, action("favourable"), byHand);
+    EXPECT_EQ(window->favourableChoice(), (FavourableChoice{true, qs(byHand)}));
+    EXPECT_EQ(window->state().Gxiyong, byHand);
+    const QString bazi = control<QPlainTextEdit>("Text3")->toPlainText();
+    EXPECT_EQ(bazi, baziBefore + QLatin1Char('\n') + qs("喜用五行（自行指定）：") + qs(byHand));
+    control<QPushButton>("Command1")->click();
+    EXPECT_EQ(window->state().sNeedWx, byHand);
+    EXPECT_NE(listEntries(), computedList);
+    const QString summary =
+        summaryOf(control<QPlainTextEdit>("Text2")->toPlainText()).join(QLatin1Char('|'));
+    EXPECT_TRUE(summary.contains(qs(std::string(byHand) + "，自行指定）")))
+        << utf8(summary) << " | " << utf8(control<QLabel>("Label1")->text());
+
+    // Kept for the next opening; without a birth time the box shows the line alone.
+    reopenWindow();
+    EXPECT_EQ(window->favourableChoice(), (FavourableChoice{true, qs(byHand)}));
+    EXPECT_EQ(window->state().Gxiyong, byHand);
+    EXPECT_EQ(control<QPlainTextEdit>("Text3")->toPlainText(),
+              qs("喜用五行（自行指定）：") + qs(byHand));
+
+    // Back to the computation: the line and the elements go.
+    chooseFavourable(fake, action("favourable"), nullptr);
+    EXPECT_EQ(window->favourableChoice(), FavourableChoice{});
+    EXPECT_TRUE(window->state().Gxiyong.empty());
+    EXPECT_TRUE(control<QPlainTextEdit>("Text3")->toPlainText().isEmpty());
+}
+
+TEST_F(FamilyTest, FavourableByHandNeedsAnElement) {
+    bool stayedOpen = false;
+    QString reason;
+    fake.dialogScript = [&](QDialog& dialog) {
+        auto& favourable = dynamic_cast<FavourableDialog&>(dialog);
+        EXPECT_TRUE(favourable.computed->isChecked());
+        favourable.byHand->setChecked(true);
+        favourable.buttons->button(QDialogButtonBox::Ok)->click();
+        stayedOpen = favourable.isVisible();
+        reason = favourable.problem->text();
+    };
+    action("favourable")->trigger();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(reason, qs("自行指定时请至少选一个五行"));
+    EXPECT_EQ(window->favourableChoice(), FavourableChoice{});
 }
 
 }  // namespace
