@@ -132,6 +132,10 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
         window.shortlistWindow()->hide();
     }
 
+    // The family dialogs of the 选项 menu, as they open.
+    window.findChild<QAction*>(QStringLiteral("avoidchars"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("favourable"))->trigger();
+
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     save(window, "main_bazi.png");
     // The BaZi option after the run: the window offers to run again.

@@ -225,6 +225,12 @@ TEST(ReportSummaryTest, LinesForEveryCase) {
     s.meetsFavourable = false;
     s.givenElements = "火-";
     EXPECT_EQ(summaryLines(s)[2], "八字：名字五行为火-，不合喜用五行（金水），已减30分");
+    // Elements chosen by hand say so, met or not.
+    s.favourableByHand = true;
+    EXPECT_EQ(summaryLines(s)[2], "八字：名字五行为火-，不合喜用五行（金水，自行指定），已减30分");
+    s.meetsFavourable = true;
+    EXPECT_EQ(summaryLines(s)[2], "八字：名字五行为火-，合喜用五行（金水，自行指定）");
+    s.favourableByHand = false;
     // The block ends with an empty line, so that the report follows it apart.
     EXPECT_TRUE(summaryText(s).ends_with("出处：《诗经·小雅》\r\n\r\n"));
 }
