@@ -210,6 +210,8 @@ void MainWindow::buildMenus() {
     avoidchars->setObjectName(QStringLiteral("avoidchars"));
     favourable = optionsMenu->addAction(qs("喜用五行…"));
     favourable->setObjectName(QStringLiteral("favourable"));
+    twins = optionsMenu->addAction(qs("双胞胎起名…"));
+    twins->setObjectName(QStringLiteral("twins"));
     QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpmenu"));
     help1 = helpMenu->addAction(qs("帮助"));
@@ -242,6 +244,7 @@ void MainWindow::connectHandlers() {
     connect(outputtable, &QAction::triggered, this, &MainWindow::outputtable_Click);
     connect(avoidchars, &QAction::triggered, this, &MainWindow::avoidchars_Click);
     connect(favourable, &QAction::triggered, this, &MainWindow::favourable_Click);
+    connect(twins, &QAction::triggered, this, &MainWindow::twins_Click);
     connect(showshortlist, &QAction::triggered, this, &MainWindow::showShortlist);
     connect(List1, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { addToShortlist(List1->itemAt(pos)); });

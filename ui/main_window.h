@@ -26,6 +26,7 @@
 #include "ui/favourable_dialog.h"
 #include "ui/help_window.h"
 #include "ui/shortlist_window.h"
+#include "ui/twins_dialog.h"
 
 class QAction;
 class QMenu;
@@ -146,6 +147,10 @@ private:
     void avoidchars_Click();
     // 选项 > 喜用五行…: computed from the BaZi or chosen by hand, kept for the next opening.
     void favourable_Click();
+    // 选项 > 双胞胎起名…: pairs of names for the surname typed, a pair onto the shortlist.
+    void twins_Click();
+    std::vector<TwinRow> twinRows(const std::string& surname, TwinSexes sexes, TwinShare share,
+                                  QString& problem) const;
     // The family choices kept in the settings (characters to avoid, favourable elements by hand),
     // read at start-up.
     void loadFamilyChoices();
@@ -256,6 +261,7 @@ private:
     QAction* standardchars = nullptr;  // 选项 > 只用通用规范字
     QAction* avoidchars = nullptr;     // 选项 > 避讳用字…
     QAction* favourable = nullptr;     // 选项 > 喜用五行…
+    QAction* twins = nullptr;          // 选项 > 双胞胎起名…
 };
 
 // The text of the 关于 box: the program's name and version.

@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QTableWidget>
 #include "engine/utf8.h"
 #include "ui/avoid_dialog.h"
 #include "ui/favourable_dialog.h"
+#include "ui/twins_dialog.h"
 #include "ui_fixture.h"
 
 namespace norlune::ui::testing {
@@ -261,6 +263,41 @@ TEST_F(FamilyTest, FavourableByHandNeedsAnElement) {
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(reason, qs("自行指定时请至少选一个五行"));
     EXPECT_EQ(window->favourableChoice(), FavourableChoice{});
+}
+
+TEST_F(FamilyTest, TwinsShareTheirFirstCharacterAndAPairGoesToTheShortlist) {
+    writeCandidates("M.dat", kCandidates);
+    const auto tables = sharedTables();
+    const NameEngine engine(tables->names, tables->elements);
+    std::vector<TwinRow> shown;
+    fake.dialogScript = [&](QDialog& dialog) {
+        auto& twins = dynamic_cast<TwinsDialog&>(dialog);
+        shown = twins.rows();
+        ASSERT_FALSE(shown.empty());
+        EXPECT_EQ(twins.table->rowCount(), static_cast<int>(shown.size()));
+        twins.table->selectRow(0);
+        twins.addButton->click();
+    };
+    action("twins")->trigger();
+    fake.dialogScript = nullptr;
+    EXPECT_EQ(fake.dialogs, QStringList{QStringLiteral("twinsDialog")});
+    for (const TwinRow& row : shown) {
+        const std::u32string a = utf8ToU32(row.first.fullName.substr(3));
+        const std::u32string b = utf8ToU32(row.second.fullName.substr(3));
+        ASSERT_EQ(a.size(), 2u);
+        ASSERT_EQ(b.size(), 2u);
+        EXPECT_TRUE(a[0] == b[0] || !row.clause.empty()) << row.first.fullName;
+        EXPECT_NE(a, b);
+        EXPECT_EQ(row.firstScore,
+                  engine.scoreName("赵", u32ToUtf8(a), {false, false, {}, false}).toString());
+        EXPECT_GE(std::stod(row.secondScore), 70.0);
+    }
+    // The pair chosen is on the shortlist, and the shortlist window shows it.
+    ASSERT_EQ(window->shortlist().size(), 2u);
+    EXPECT_EQ(window->shortlist()[0], shown.front().first);
+    EXPECT_EQ(window->shortlist()[1], shown.front().second);
+    ASSERT_NE(window->shortlistWindow(), nullptr);
+    EXPECT_TRUE(window->shortlistWindow()->isVisible());
 }
 
 }  // namespace
