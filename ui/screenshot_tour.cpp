@@ -135,6 +135,7 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
     // The family dialogs of the 选项 menu, as they open.
     window.findChild<QAction*>(QStringLiteral("avoidchars"))->trigger();
     window.findChild<QAction*>(QStringLiteral("favourable"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("twins"))->trigger();
 
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     save(window, "main_bazi.png");
