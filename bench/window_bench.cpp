@@ -38,6 +38,7 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
     QString openFileName(QWidget*, const QString&) override { return {}; }
     void runBirthTimeDialog(BirthTimeDialog&) override {}
+    void runDialog(QDialog&) override {}
     std::optional<int> askNumber(QWidget*, const QString&, int, int, int) override { return {}; }
     std::optional<int> askChoice(QWidget*, const QString&, const QStringList&) override {
         return {};

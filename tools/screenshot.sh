@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Pictures of the window for review: runs the built program on a virtual X display of 1600×1000
 # through a search with the default settings (which ends on the first listed name and its
-# report), the shortlist, a birth-time choice, the BaZi option after the run, the window maximised,
+# report), the shortlist, the 避讳用字, 喜用五行 and 双胞胎起名 dialogs, a birth-time choice, the BaZi option after the run, the window maximised,
 # the save dialog and the completion message, and saves main_start.png, main_search.png,
 # report_summary.png, main_sound.png (the end of a report: sound, meanings and sources), main_scores.png, shortlist.png, birth_dialog.png,
 # main_bazi.png, main_rerun.png, report_summary_bazi.png, main_maximised.png, file_dialog.png,
-# message_box.png and help.png.
+# message_box.png and help.png, and the family dialogs of the 选项 menu avoidDialog.png and
+# favourableDialog.png and twinsDialog.png.
 # The same pictures at 200% scaling (QT_SCALE_FACTOR=2) follow as scaled_*.png.
 #   tools/screenshot.sh BUILD_DIR [OUTPUT_DIR]
 set -euo pipefail

@@ -204,6 +204,14 @@ void MainWindow::buildMenus() {
     standardchars = optionsMenu->addAction(qs("只用通用规范字"));
     standardchars->setObjectName(QStringLiteral("standardchars"));
     standardchars->setCheckable(true);
+    // Naming within a family: characters of elders' names to avoid.
+    optionsMenu->addSeparator();
+    avoidchars = optionsMenu->addAction(qs("避讳用字…"));
+    avoidchars->setObjectName(QStringLiteral("avoidchars"));
+    favourable = optionsMenu->addAction(qs("喜用五行…"));
+    favourable->setObjectName(QStringLiteral("favourable"));
+    twins = optionsMenu->addAction(qs("双胞胎起名…"));
+    twins->setObjectName(QStringLiteral("twins"));
     QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpmenu"));
     help1 = helpMenu->addAction(qs("帮助"));
@@ -234,6 +242,9 @@ void MainWindow::connectHandlers() {
     connect(sortbyscore, &QAction::triggered, this, &MainWindow::sortbyscore_Click);
     connect(varietylimit, &QAction::triggered, this, &MainWindow::varietylimit_Click);
     connect(outputtable, &QAction::triggered, this, &MainWindow::outputtable_Click);
+    connect(avoidchars, &QAction::triggered, this, &MainWindow::avoidchars_Click);
+    connect(favourable, &QAction::triggered, this, &MainWindow::favourable_Click);
+    connect(twins, &QAction::triggered, this, &MainWindow::twins_Click);
     connect(showshortlist, &QAction::triggered, this, &MainWindow::showShortlist);
     connect(List1, &QListWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { addToShortlist(List1->itemAt(pos)); });
@@ -264,6 +275,7 @@ void MainWindow::load() {
             resize(size().expandedTo(smallest));
         }
     }
+    loadFamilyChoices();
     List1->setFocus();
     checkInput();
 }
@@ -394,8 +406,8 @@ void MainWindow::List1_Click() {
     }
     SearchState& state = search_.state();
     state.bShowInfo = true;
-    const std::string entry = utf8(selected.front()->text());
-    Label1->setText(qs(entry));
+    const std::string entry = entryWithoutMark(selected.front()->text());
+    Label1->setText(selected.front()->text());
     const std::optional<std::string> given = givenNameFromListEntry(entry, state.Gxing);
     if (!given) {
         // An entry shorter than the list's surname holds no given name: no report.
@@ -417,6 +429,7 @@ void MainWindow::showNameReport(const std::string& surname, const std::string& g
     summary.score = row.score;
     summary.meetsFavourable = state.bShenChen ? row.meetsFavourable : std::nullopt;
     summary.favourable = state.sNeedWx;
+    summary.favourableByHand = favourable_.byHand;
     summary.givenElements = row.givenElements;
     summary.sound = soundVerdict(analyzeSound(tables_->sound, surname, given));
     const std::vector<NameSource> sources =

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/calendar_tables.h"
 #include "engine/element_lists.h"
@@ -20,9 +21,12 @@
 #include "search/name_search.h"
 #include "search/shortlist_file.h"
 #include "sound/sound_tables.h"
+#include "ui/avoid_dialog.h"
 #include "ui/birth_time_dialog.h"
+#include "ui/favourable_dialog.h"
 #include "ui/help_window.h"
 #include "ui/shortlist_window.h"
+#include "ui/twins_dialog.h"
 
 class QAction;
 class QMenu;
@@ -103,6 +107,8 @@ public:
     HelpWindow* helpWindow() const { return helpWindow_; }
     int varietyLimit() const { return search_.varietyLimit(); }
     const std::vector<ShortlistEntry>& shortlist() const { return shortlist_; }
+    const AvoidChoice& avoidChoice() const { return avoid_; }
+    const FavourableChoice& favourableChoice() const { return favourable_; }
     ShortlistWindow* shortlistWindow() const { return shortlistWindow_; }
     // Why the settings cannot start a run now; empty when they can.
     QString inputProblem() const { return inputProblem_; }
@@ -137,6 +143,20 @@ private:
     void sortbyscore_Click();
     void varietylimit_Click();
     void outputtable_Click();
+    // 选项 > 避讳用字…: the dialog, then the choice kept for the next run and the next opening.
+    void avoidchars_Click();
+    // 选项 > 喜用五行…: computed from the BaZi or chosen by hand, kept for the next opening.
+    void favourable_Click();
+    // 选项 > 双胞胎起名…: pairs of names for the surname typed, a pair onto the shortlist.
+    void twins_Click();
+    std::vector<TwinRow> twinRows(const std::string& surname, TwinSexes sexes, TwinShare share,
+                                  QString& problem) const;
+    // The family choices kept in the settings (characters to avoid, favourable elements by hand),
+    // read at start-up.
+    void loadFamilyChoices();
+    // With favourable elements chosen by hand: they replace the computed ones, and the BaZi box
+    // ends with a line that says so.
+    void applyFavourableByHand();
     // Adds the name of a list entry to the shortlist and shows the shortlist window.
     void addToShortlist(const QListWidgetItem* item);
     void removeFromShortlist(const QList<int>& rows);
@@ -199,6 +219,10 @@ private:
     // Kept across runs and imports while the program runs; saved beside an exported list.
     std::vector<ShortlistEntry> shortlist_;
     QPointer<ShortlistWindow> shortlistWindow_;
+    // The characters to avoid in a run's names (none by default).
+    AvoidChoice avoid_;
+    // The favourable elements, computed from the BaZi unless chosen by hand.
+    FavourableChoice favourable_;
 
     SettingsPanel* settings_ = nullptr;
     ResultsPanel* results_ = nullptr;
@@ -238,6 +262,9 @@ private:
     QAction* about1 = nullptr;
     QAction* cleansound = nullptr;     // 选项 > 避开不雅谐音
     QAction* standardchars = nullptr;  // 选项 > 只用通用规范字
+    QAction* avoidchars = nullptr;     // 选项 > 避讳用字…
+    QAction* favourable = nullptr;     // 选项 > 喜用五行…
+    QAction* twins = nullptr;          // 选项 > 双胞胎起名…
 };
 
 // The text of the 关于 box: the program's name and version.
@@ -253,5 +280,16 @@ QString suggestedTableName(const std::string& surname, const QDate& date);
 QString withCsvSuffix(const QString& path);
 // The text of the variety item of the 选项 menu for a limit (0: 不限).
 QString varietyItemText(int limit);
+
+// The mark a scored entry of the name list ends with when the given name comes from the classics
+// ("王子衿=92.5※").
+inline constexpr std::string_view kClassicalMark = "※";
+// The list entry of a kept name: the full name, or with scores the name, its score and the mark
+// of a name from the classics.
+std::string runListEntry(const KeptName& name, std::string_view surname, bool scored,
+                         const NameMeanings& meanings);
+// A list entry as text without the classical mark: what the name files, the shortlist and the
+// report read.
+std::string entryWithoutMark(const QString& entry);
 
 }  // namespace norlune::ui

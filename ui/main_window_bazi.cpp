@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStatusBar>
 
 #include "calendar/bazi_report.h"
@@ -44,9 +45,10 @@ void MainWindow::BaZhiCal() {
         if (bazi_->birthMomentShown()) {
             const QDateTime now = deps_.now ? deps_.now() : QDateTime::currentDateTime();
             bazi_->showUnconfirmedDate(deps_.locale.toString(now.date(), QLocale::ShortFormat));
-            Text3->clear();
-            state.Gxiyong.clear();
         }
+        Text3->clear();
+        state.Gxiyong.clear();
+        applyFavourableByHand();
         return;
     }
     const norlune::BirthMoment moment = *birthMomentWithPlace(birthTime_);
@@ -55,6 +57,33 @@ void MainWindow::BaZhiCal() {
     const BaZiReport report = BuildBaZiReport(tables_->calendar, moment, sexCode);
     Text3->setPlainText(reportText(report.text));
     state.Gxiyong = report.favourable;
+    applyFavourableByHand();
+}
+
+void MainWindow::applyFavourableByHand() {
+    if (!favourable_.byHand) {
+        return;
+    }
+    search_.state().Gxiyong = utf8(favourable_.elements);
+    Text3->appendPlainText(qs("喜用五行（自行指定）：") + favourable_.elements);
+}
+
+void MainWindow::favourable_Click() {
+    FavourableDialog dialog(favourable_, this);
+    deps_.interaction->runDialog(dialog);
+    if (dialog.result() != QDialog::Accepted || dialog.choice() == favourable_) {
+        return;
+    }
+    favourable_ = dialog.choice();
+    if (deps_.settings != nullptr) {
+        deps_.settings->setValue(QString::fromLatin1(kFavourableByHandKey), favourable_.byHand);
+        deps_.settings->setValue(QString::fromLatin1(kFavourableElementsKey), favourable_.elements);
+    }
+    const std::string favourableBefore = search_.state().Gxiyong;
+    BaZhiCal();
+    if (search_.state().bShenChen && search_.state().Gxiyong != favourableBefore) {
+        offerRerun();
+    }
 }
 
 void MainWindow::offerRerun() {

@@ -3,19 +3,25 @@
 #include <QAction>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <algorithm>
 #include <new>
+#include <unordered_map>
 
 #include "engine/name_report.h"
+#include "engine/utf8.h"
+#include "search/candidate_file.h"
 #include "search/name_list_file.h"
 #include "search/name_sheet.h"
 #include "textio/file_writer.h"
 #include "textio/visible_text.h"
 #include "ui/fit_label.h"
+#include "ui/input_check.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/result_panels.h"
@@ -62,7 +68,7 @@ void MainWindow::addToShortlist(const QListWidgetItem* item) {
     }
     const SearchState& state = search_.state();
     const std::optional<std::string> given =
-        givenNameFromListEntry(utf8(item->text()), state.Gxing);
+        givenNameFromListEntry(entryWithoutMark(item->text()), state.Gxing);
     if (!given || given->empty()) {
         return;
     }
@@ -71,6 +77,88 @@ void MainWindow::addToShortlist(const QListWidgetItem* item) {
         shortlist_.push_back(entry);
     }
     showShortlist();
+}
+
+std::vector<TwinRow> MainWindow::twinRows(const std::string& surname, TwinSexes sexes,
+                                          TwinShare share, QString& problem) const {
+    TwinQuery query;
+    query.share = share;
+    query.top = 50;
+    std::string message;
+    const bool firstFemale = sexes == TwinSexes::Girls;
+    std::optional<std::vector<TwinCandidate>> first =
+        readTwinCandidates(candidateFilePath(deps_.candidateDirectory, firstFemale), engine_,
+                           surname, firstFemale, message);
+    std::optional<std::vector<TwinCandidate>> second;
+    if (first && sexes == TwinSexes::Mixed) {
+        second = readTwinCandidates(candidateFilePath(deps_.candidateDirectory, true), engine_,
+                                    surname, true, message);
+    }
+    if (!first || (sexes == TwinSexes::Mixed && !second)) {
+        problem = qs(message);
+        return {};
+    }
+    // Names from one classical clause belong together too: each distinct clause gets an id.
+    std::unordered_map<std::string, std::uint32_t> clauseIds;
+    std::vector<std::string> clauses;
+    const auto addClauses = [&](std::vector<TwinCandidate>& list, bool female) {
+        for (TwinCandidate& c : list) {
+            for (const NameSource& source : tables_->meanings.sources(
+                     u32ToUtf8(c.given), female ? NameSex::Female : NameSex::Male)) {
+                std::string text = std::string(source.work) + std::string(source.clause);
+                const auto [it, added] =
+                    clauseIds.try_emplace(text, static_cast<std::uint32_t>(clauses.size()));
+                if (added) {
+                    clauses.push_back(std::move(text));
+                }
+                c.clauses.push_back(it->second);
+            }
+        }
+    };
+    addClauses(*first, firstFemale);
+    if (second) {
+        addClauses(*second, true);
+    }
+    const bool secondFemale = second ? true : firstFemale;
+    const std::vector<TwinCandidate>& other = second ? *second : *first;
+    std::vector<TwinRow> rows;
+    for (const TwinPair& pair : findTwins(*first, second ? &*second : nullptr, query)) {
+        const TwinCandidate& a = (*first)[pair.first];
+        const TwinCandidate& b = other[pair.second];
+        rows.push_back({{surname, surname + u32ToUtf8(a.given), firstFemale},
+                        a.score.toString(),
+                        {surname, surname + u32ToUtf8(b.given), secondFemale},
+                        b.score.toString(),
+                        pair.fromClause ? clauses[pair.clause] : std::string()});
+    }
+    return rows;
+}
+
+void MainWindow::twins_Click() {
+    const std::string surname = trimmedText(utf8(Text1->text()));
+    if (surname.empty() || surnameTooLong_) {
+        message(qs("请先填写姓氏"));
+        return;
+    }
+    bool added = false;
+    TwinsDialog dialog(
+        qs(surname), Option8->isChecked() ? TwinSexes::Girls : TwinSexes::Boys,
+        [this, surname](TwinSexes sexes, TwinShare share, QString& problem) {
+            return twinRows(surname, sexes, share, problem);
+        },
+        [this, &added](const TwinRow& row) {
+            for (const ShortlistEntry& entry : {row.first, row.second}) {
+                if (std::find(shortlist_.begin(), shortlist_.end(), entry) == shortlist_.end()) {
+                    shortlist_.push_back(entry);
+                }
+            }
+            added = true;
+        },
+        this);
+    deps_.interaction->runDialog(dialog);
+    if (added) {
+        showShortlist();
+    }
 }
 
 void MainWindow::removeFromShortlist(const QList<int>& rows) {
@@ -91,10 +179,13 @@ void MainWindow::showShortlist() {
                 &MainWindow::showShortlistedName);
     }
     std::vector<NameSheetRow> rows;
+    std::vector<MeaningCells> meanings;
     for (const ShortlistEntry& entry : shortlist_) {
         rows.push_back(shortlistRow(entry));
+        meanings.push_back(meaningCells(
+            tables_->meanings, std::string_view(entry.fullName).substr(entry.surname.size())));
     }
-    shortlistWindow_->setRows(rows);
+    shortlistWindow_->setRows(rows, meanings);
     shortlistWindow_->show();
     shortlistWindow_->raise();
 }
@@ -154,7 +245,7 @@ void MainWindow::outputtable_Click() {
     } else {
         for (int i = 0; i < List1->count(); ++i) {
             const std::optional<std::string> given =
-                givenNameFromListEntry(utf8(List1->item(i)->text()), state.Gxing);
+                givenNameFromListEntry(entryWithoutMark(List1->item(i)->text()), state.Gxing);
             if (given && !given->empty()) {
                 add(judgeNameRow(engine_, state.Gxing, *given,
                                  {state.bFamale, state.bShenChen, state.Gxiyong, false}),
@@ -194,7 +285,7 @@ void MainWindow::outputNamesFile() {
     NameList list;
     list.Gxing = search_.state().Gxing;
     for (int i = 0; i < List1->count(); ++i) {
-        list.entries.push_back(utf8(List1->item(i)->text()));
+        list.entries.push_back(entryWithoutMark(List1->item(i)->text()));
     }
     const std::optional<ReadOnlyTarget> readOnly =
         askBeforeReadOnly({utf8(path), shortlistPathFor(utf8(path))});

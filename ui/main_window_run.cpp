@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <new>
 
+#include "engine/name_report.h"
 #include "ui/fit_label.h"
 #include "ui/input_check.h"
 #include "ui/main_window.h"
@@ -32,6 +33,27 @@ QString secondsText(std::int64_t milliseconds) {
 }
 
 }  // namespace
+
+std::string runListEntry(const KeptName& name, std::string_view surname, bool scored,
+                         const NameMeanings& meanings) {
+    if (!scored) {
+        return name.fullName;
+    }
+    std::string entry = scoredEntry(name);
+    const std::optional<std::string> given = givenNameFromListEntry(name.fullName, surname);
+    if (given && !given->empty() && meanings.hasClassicalSource(*given)) {
+        entry += kClassicalMark;
+    }
+    return entry;
+}
+
+std::string entryWithoutMark(const QString& entry) {
+    std::string text = utf8(entry);
+    if (text.ends_with(kClassicalMark)) {
+        text.resize(text.size() - kClassicalMark.size());
+    }
+    return text;
+}
 
 void MainWindow::Command1_Click() {
     try {
@@ -64,6 +86,8 @@ void MainWindow::startSearch() {
     settings.either = Check1->isChecked();
     settings.cleanSound = cleansound->isChecked();
     settings.standardChars = standardchars->isChecked();
+    settings.avoid = utf8(avoid_.characters);
+    settings.avoidSound = avoid_.bySound && !avoid_.characters.isEmpty();
     const NameSearch::StartResult start = search_.start(settings, deps_.candidateDirectory);
     if (start.kind == NameSearch::StartResult::Kind::Refused) {
         return;
@@ -231,7 +255,8 @@ void MainWindow::showRunList(bool keepSelection) {
     const QSignalBlocker blocker(List1);
     List1->clear();
     for (const KeptName& name : names) {
-        auto* item = new QListWidgetItem(qs(scored ? scoredEntry(name) : name.fullName), List1);
+        auto* item = new QListWidgetItem(
+            qs(runListEntry(name, search_.state().Gxing, scored, tables_->meanings)), List1);
         item->setData(Qt::UserRole, name.slot);
         if (selectedSlot && *selectedSlot == name.slot) {
             List1->setCurrentItem(item);
@@ -243,6 +268,48 @@ void MainWindow::showRunList(bool keepSelection) {
 void MainWindow::sortbyscore_Click() {
     if (runList_ && !running_) {
         showRunList(true);
+    }
+}
+
+void MainWindow::avoidchars_Click() {
+    AvoidDialog dialog(avoid_, this);
+    deps_.interaction->runDialog(dialog);
+    if (dialog.result() != QDialog::Accepted) {
+        return;
+    }
+    const AvoidChoice chosen = dialog.choice();
+    if (chosen == avoid_) {
+        return;
+    }
+    avoid_ = chosen;
+    if (deps_.settings != nullptr) {
+        deps_.settings->setValue(QString::fromLatin1(kAvoidCharactersKey), avoid_.characters);
+        deps_.settings->setValue(QString::fromLatin1(kAvoidSoundKey), avoid_.bySound);
+    }
+    statusBar()->showMessage(avoid_.characters.isEmpty()
+                                 ? qs("已不再避讳用字；下次测算时生效")
+                                 : qs("避讳用字：") + avoid_.characters +
+                                       (avoid_.bySound ? qs("（同音也避开）") : QString()) +
+                                       qs("；下次测算时生效"));
+}
+
+void MainWindow::loadFamilyChoices() {
+    if (deps_.settings == nullptr) {
+        return;
+    }
+    // A kept text that no longer passes the check (edited by hand) is dropped.
+    const QString characters =
+        withoutBlanks(deps_.settings->value(QString::fromLatin1(kAvoidCharactersKey)).toString());
+    if (avoidCharactersProblem(characters).isEmpty()) {
+        avoid_.characters = characters;
+        avoid_.bySound = deps_.settings->value(QString::fromLatin1(kAvoidSoundKey), false).toBool();
+    }
+    const QString elements = orderedElements(
+        deps_.settings->value(QString::fromLatin1(kFavourableElementsKey)).toString());
+    if (deps_.settings->value(QString::fromLatin1(kFavourableByHandKey), false).toBool() &&
+        !elements.isEmpty()) {
+        favourable_ = {true, elements};
+        BaZhiCal();
     }
 }
 

@@ -31,8 +31,10 @@ std::vector<std::string> summaryLines(const ReportSummary& summary) {
     std::vector<std::string> lines = {rule + "概要" + rule, "得分：" + summary.score.toString()};
     if (summary.meetsFavourable) {
         std::string line = "八字：名字五行为" + summary.givenElements;
-        line += *summary.meetsFavourable ? "，合喜用五行（" + summary.favourable + "）"
-                                         : "，不合喜用五行（" + summary.favourable + "），已减30分";
+        const std::string elements =
+            summary.favourable + (summary.favourableByHand ? "，自行指定" : "");
+        line += *summary.meetsFavourable ? "，合喜用五行（" + elements + "）"
+                                         : "，不合喜用五行（" + elements + "），已减30分";
         lines.push_back(line);
     }
     lines.push_back("音律：" + summary.sound);

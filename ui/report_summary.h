@@ -16,8 +16,9 @@ struct ReportSummary {
     // birth moment gave favourable elements.
     std::optional<bool> meetsFavourable;
     std::string favourable;  // the favourable elements, 金木水火土 as the BaZi report gives them
-    std::string givenElements;  // the element of each given-name character, "-" for none
-    std::string sound;          // the sound verdict in one line (soundVerdict)
+    bool favourableByHand = false;  // chosen by hand rather than computed from the BaZi
+    std::string givenElements;      // the element of each given-name character, "-" for none
+    std::string sound;              // the sound verdict in one line (soundVerdict)
     // Where the name comes from (a classical line with its work); the line is left out while empty.
     std::string source;
 };

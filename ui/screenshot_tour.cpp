@@ -78,6 +78,12 @@ public:
         save_(dialog, "birth_dialog.png");
         dialog.Command2->click();
     }
+    // The smaller dialogs are pictured as they open and closed unchanged.
+    void runDialog(QDialog& dialog) override {
+        dialog.show();
+        save_(dialog, (dialog.objectName() + QStringLiteral(".png")).toLatin1().constData());
+        dialog.reject();
+    }
 
 private:
     Saver& save_;
@@ -125,6 +131,11 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
         save(*window.shortlistWindow(), "shortlist.png");
         window.shortlistWindow()->hide();
     }
+
+    // The family dialogs of the 选项 menu, as they open.
+    window.findChild<QAction*>(QStringLiteral("avoidchars"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("favourable"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("twins"))->trigger();
 
     window.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
     save(window, "main_bazi.png");

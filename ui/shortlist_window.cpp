@@ -14,8 +14,8 @@
 namespace norlune::ui {
 
 QStringList shortlistColumns() {
-    return {qs("姓名"), qs("得分"), qs("天格"), qs("人格"),
-            qs("地格"), qs("总格"), qs("外格"), qs("三才")};
+    return {qs("姓名"), qs("得分"), qs("天格"), qs("人格"), qs("地格"),
+            qs("总格"), qs("外格"), qs("三才"), qs("出处"), qs("字义")};
 }
 
 ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
@@ -30,6 +30,11 @@ ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     table_->verticalHeader()->setVisible(false);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
+    // The source quotes a whole clause: its column keeps a width of its own (the cell's tooltip
+    // shows all of it).
+    const int sourceColumn = static_cast<int>(shortlistColumns().size()) - 2;
+    table_->horizontalHeader()->setSectionResizeMode(sourceColumn, QHeaderView::Interactive);
+    table_->setColumnWidth(sourceColumn, 220);
     remove_ = new QPushButton(qs("移除"), this);
     remove_->setObjectName(QStringLiteral("shortlistRemove"));
     auto* removeKey = new QAction(this);
@@ -46,7 +51,7 @@ ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addLayout(buttons);
-    resize(680, 300);
+    resize(900, 300);
 
     connect(remove_, &QPushButton::clicked, this, &ShortlistWindow::requestRemoval);
     connect(removeKey, &QAction::triggered, this, &ShortlistWindow::requestRemoval);
@@ -54,7 +59,8 @@ ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
             [this](const QModelIndex& index) { emit rowActivated(index.row()); });
 }
 
-void ShortlistWindow::setRows(const std::vector<NameSheetRow>& rows) {
+void ShortlistWindow::setRows(const std::vector<NameSheetRow>& rows,
+                              const std::vector<MeaningCells>& meanings) {
     table_->clearContents();
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
@@ -64,8 +70,16 @@ void ShortlistWindow::setRows(const std::vector<NameSheetRow>& rows) {
             cells << qs(gridWithGrade(row.grids[g], row.grades[g]));
         }
         cells << qs(row.threeTalentKey + "(" + row.threeTalentGrade + ")");
+        const MeaningCells meaning = static_cast<std::size_t>(r) < meanings.size()
+                                         ? meanings[static_cast<std::size_t>(r)]
+                                         : MeaningCells{};
+        cells << qs(meaning.sources) << qs(meaning.meanings);
         for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
-            table_->setItem(r, c, new QTableWidgetItem(cells[c]));
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c >= static_cast<int>(cells.size()) - 2 && !cells[c].isEmpty()) {
+                item->setToolTip(cells[c]);
+            }
+            table_->setItem(r, c, item);
         }
     }
 }

@@ -1,11 +1,12 @@
 #pragma once
-// The shortlist window "备选名单": the shortlisted names side by side with their score, five grids
-// and three-talent key. Not modal; the main window owns the names and fills the table, and shows
-// the report of a row that is double-clicked.
+// The shortlist window "备选名单": the shortlisted names side by side with their score, five grids,
+// three-talent key, sources and character meanings. Not modal; the main window owns the names and
+// fills the table, and shows the report of a row that is double-clicked.
 #include <QList>
 #include <QWidget>
 #include <vector>
 
+#include "names/name_meanings.h"
 #include "search/name_sheet.h"
 
 class QPushButton;
@@ -18,8 +19,10 @@ class ShortlistWindow : public QWidget {
 public:
     explicit ShortlistWindow(QWidget* parent = nullptr);
 
-    // One row per shortlisted name, in the order given.
-    void setRows(const std::vector<NameSheetRow>& rows);
+    // One row per shortlisted name, in the order given; the meanings row by row (a row without
+    // one shows empty cells for 出处 and 字义).
+    void setRows(const std::vector<NameSheetRow>& rows,
+                 const std::vector<MeaningCells>& meanings = {});
 
     QTableWidget* table() const { return table_; }
     QPushButton* removeButton() const { return remove_; }

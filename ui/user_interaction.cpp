@@ -76,6 +76,10 @@ void QtUserInteraction::runBirthTimeDialog(BirthTimeDialog& dialog) {
     dialog.exec();
 }
 
+void QtUserInteraction::runDialog(QDialog& dialog) {
+    dialog.exec();
+}
+
 std::optional<int> QtUserInteraction::askNumber(QWidget* parent, const QString& prompt, int value,
                                                 int minimum, int maximum) {
     bool ok = false;

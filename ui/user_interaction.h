@@ -1,11 +1,12 @@
 #pragma once
 // Every modal interaction of the window goes through this interface: message boxes, the file
-// dialogs and the birth-time dialog. The program uses QtUserInteraction; tests put in their own,
-// answer without blocking and record what was asked.
+// dialogs, the birth-time dialog and the smaller dialogs of the 选项 menu. The program uses
+// QtUserInteraction; tests put in their own, answer without blocking and record what was asked.
 #include <QString>
 #include <QStringList>
 #include <optional>
 
+class QDialog;
 class QFileDialog;
 class QWidget;
 
@@ -35,6 +36,9 @@ public:
     // Lets the user pick one of `choices`; its index, or nothing when cancelled.
     virtual std::optional<int> askChoice(QWidget* parent, const QString& prompt,
                                          const QStringList& choices) = 0;
+    // Shows one of the window's smaller dialogs (避讳用字, 双胞胎起名) modally and returns once it
+    // is closed; the caller reads its result().
+    virtual void runDialog(QDialog& dialog) = 0;
 };
 
 class QtUserInteraction final : public UserInteraction {
@@ -49,6 +53,7 @@ public:
                                  int maximum) override;
     std::optional<int> askChoice(QWidget* parent, const QString& prompt,
                                  const QStringList& choices) override;
+    void runDialog(QDialog& dialog) override;
 };
 
 // The title of the program's message boxes.

@@ -48,10 +48,18 @@ protected:
         return kept;
     }
 
-    static QStringList entries(const std::vector<KeptName>& names, bool scored) {
+    // The list's entries: with scores, a name from the classics ends with the mark.
+    static QStringList entries(const std::vector<KeptName>& names, bool scored,
+                               const std::string& surname = "赵") {
+        const auto tables = sharedTables();
         QStringList out;
         for (const KeptName& name : names) {
-            out << qs(scored ? scoredEntry(name) : name.fullName);
+            std::string entry = scored ? scoredEntry(name) : name.fullName;
+            if (scored &&
+                tables->meanings.hasClassicalSource(name.fullName.substr(surname.size()))) {
+                entry += "※";
+            }
+            out << qs(entry);
         }
         return out;
     }
@@ -146,10 +154,51 @@ TEST_F(OptionsTest, ScoredEntryJudgesTheNameBeforeTheEqualsSign) {
         appendMeaningSection(tables->meanings, given, report);
         EXPECT_EQ(reportBody(control<QPlainTextEdit>("Text2")->toPlainText()), reportText(report))
             << entry;
-        // The score shown after "=" is the one the report gives.
+        // The score shown after "=" is the one the report gives, then the mark of a name from
+        // the classics.
+        const std::string mark = tables->meanings.hasClassicalSource(given) ? "※" : "";
         EXPECT_EQ(entry.substr(equals + 1),
-                  engine.scoreName("欧阳", given, {false, false, {}, false}).toString());
+                  engine.scoreName("欧阳", given, {false, false, {}, false}).toString() + mark);
     }
+}
+
+TEST_F(OptionsTest, NamesFromTheClassicsAreMarkedOnlyWithScores) {
+    writeCandidates("M.dat", kCandidates);
+    const auto tables = sharedTables();
+    const std::vector<KeptName> kept = judged("欧阳");
+    // Both kinds of names must be kept, or the mark is not put to the test.
+    const auto classical = [&](const KeptName& name) {
+        return tables->meanings.hasClassicalSource(
+            name.fullName.substr(std::string("欧阳").size()));
+    };
+    ASSERT_TRUE(std::any_of(kept.begin(), kept.end(), classical));
+    ASSERT_FALSE(std::all_of(kept.begin(), kept.end(), classical));
+    control<QLineEdit>("Text1")->setText(qs("欧阳"));
+    start()->click();
+    for (const QString& entry : listEntries()) {
+        EXPECT_FALSE(entry.contains(qs("※"))) << entry.toStdString();
+    }
+    action("sortbyscore")->trigger();
+    int marked = 0;
+    for (int row = 0; row < listEntries().size(); ++row) {
+        const QString entry = listEntries().at(row);
+        const std::string name = utf8(entry.left(entry.indexOf(QLatin1Char('='))));
+        const std::string given = name.substr(std::string("欧阳").size());
+        EXPECT_EQ(entry.endsWith(qs("※")), tables->meanings.hasClassicalSource(given))
+            << entry.toStdString();
+        if (!entry.endsWith(qs("※"))) {
+            continue;
+        }
+        ++marked;
+        // A click on a marked entry judges the given name alone: the report ends with its source.
+        clickEntry(row);
+        const QString report = control<QPlainTextEdit>("Text2")->toPlainText();
+        const std::vector<NameSource> sources = tables->meanings.sources(given);
+        ASSERT_FALSE(sources.empty());
+        EXPECT_TRUE(report.contains(qs("出处：" + std::string(sources.front().work)))) << name;
+        EXPECT_EQ(control<QLabel>("Label1")->text(), entry);
+    }
+    EXPECT_GT(marked, 0);
 }
 
 TEST_F(OptionsTest, DirectNameShowsItsScoreToo) {

@@ -128,6 +128,70 @@ TEST_F(ShortlistTest, ScoredEntryAddsThePlainName) {
     EXPECT_EQ(window->shortlist().front().surname, "欧阳");
 }
 
+TEST_F(ShortlistTest, MarkedEntriesGoToTheShortlistAndTheListFileWithoutTheMark) {
+    action("sortbyscore")->trigger();
+    runSearch("赵");
+    QStringList plain;
+    int marked = -1;
+    for (int row = 0; row < listEntries().size(); ++row) {
+        const QString entry = listEntries().at(row);
+        if (entry.endsWith(qs("※")) && marked < 0) {
+            marked = row;
+        }
+        plain << entry.chopped(entry.endsWith(qs("※")) ? 1 : 0);
+    }
+    ASSERT_GE(marked, 0) << "no name from the classics among the candidates";
+    rightClick(marked);
+    const QString entry = plain.at(marked);
+    EXPECT_EQ(shortlisted(),
+              std::vector<std::string>{utf8(entry.left(entry.indexOf(QLatin1Char('='))))});
+    const QString path = folder.filePath(QStringLiteral("名单.txt"));
+    fake.saveAnswers << path;
+    action("outputnamefile")->trigger();
+    const NameListImport list = importNameList(utf8(path));
+    ASSERT_TRUE(list.list.has_value());
+    std::vector<std::string> expected;
+    for (const QString& e : plain) {
+        expected.push_back(utf8(e));
+    }
+    EXPECT_EQ(list.list->entries, expected);
+}
+
+TEST_F(ShortlistTest, SourceAndMeaningColumnsFollowTheThreeTalents) {
+    runSearch("赵");
+    const auto tables = sharedTables();
+    // Every name of the list onto the shortlist: classical names and plain ones alike.
+    for (int row = 0; row < listEntries().size(); ++row) {
+        rightClick(row);
+    }
+    QTableWidget* table = window->shortlistWindow()->table();
+    ASSERT_EQ(table->columnCount(), 10);
+    EXPECT_EQ(table->horizontalHeaderItem(8)->text(), qs("出处"));
+    EXPECT_EQ(table->horizontalHeaderItem(9)->text(), qs("字义"));
+    int withSource = 0;
+    int withoutSource = 0;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const std::string given = utf8(tableColumn(0)[r]).substr(std::string("赵").size());
+        const MeaningCells cells = meaningCells(tables->meanings, given);
+        EXPECT_EQ(tableColumn(8)[r], qs(cells.sources)) << given;
+        EXPECT_EQ(tableColumn(9)[r], qs(cells.meanings)) << given;
+        EXPECT_FALSE(cells.meanings.empty()) << given;
+        (cells.sources.empty() ? withoutSource : withSource) += 1;
+        if (!cells.sources.empty()) {
+            // The clause is quoted whole; the cell's tooltip holds it for a narrow column.
+            EXPECT_EQ(table->item(r, 8)->toolTip(), qs(cells.sources));
+            EXPECT_TRUE(tableColumn(8)[r].startsWith(qs("《"))) << given;
+        }
+    }
+    EXPECT_GT(withSource, 0);
+    EXPECT_GT(withoutSource, 0);
+    // Removing a row takes its meanings along: the rows stay paired.
+    table->selectRow(0);
+    window->shortlistWindow()->removeButton()->click();
+    const std::string first = utf8(tableColumn(0)[0]).substr(std::string("赵").size());
+    EXPECT_EQ(tableColumn(9)[0], qs(meaningCells(tables->meanings, first).meanings));
+}
+
 TEST_F(ShortlistTest, RemoveTakesOutTheSelectedRows) {
     runSearch("赵");
     for (int row : {0, 1, 2, 3}) {

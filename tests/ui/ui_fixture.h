@@ -28,6 +28,9 @@ public:
                          const QString& suggestedName) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     void runBirthTimeDialog(BirthTimeDialog& dialog) override;
+    // Shows the dialog, runs dialogScript on it (none: the dialog is closed unchanged) and
+    // records its object name in `dialogs`.
+    void runDialog(QDialog& dialog) override;
     std::optional<int> askNumber(QWidget* parent, const QString& prompt, int value, int minimum,
                                  int maximum) override;
     std::optional<int> askChoice(QWidget* parent, const QString& prompt,
@@ -54,6 +57,8 @@ public:
     // What the user does in the birth-time dialog; without a script the dialog is closed by its
     // window's close button, which changes nothing.
     std::function<void(BirthTimeDialog&)> birthDialogScript;
+    std::function<void(QDialog&)> dialogScript;
+    QStringList dialogs;
 };
 
 // The reference tables, filled once for all tests.

@@ -2,6 +2,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QListWidget>
@@ -44,6 +45,17 @@ void FakeInteraction::runBirthTimeDialog(BirthTimeDialog& dialog) {
     }
     if (dialog.isVisible()) {
         dialog.close();
+    }
+}
+
+void FakeInteraction::runDialog(QDialog& dialog) {
+    dialogs << dialog.objectName();
+    dialog.show();
+    if (dialogScript) {
+        dialogScript(dialog);
+    }
+    if (dialog.isVisible()) {
+        dialog.reject();
     }
 }
 
