@@ -42,9 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The reference: the whole text decoded at once in the encoding the reader chose (judging it a
     // second time would double the cost of a run).
     norlune::TextLineReader reader(norlune::memorySource(bytes));
+    // The reader knows it has the whole text only when its sample came out short: a text of
+    // exactly the sample's size is judged as one that goes on.
     const norlune::EncodingChoice choice =
         norlune::judgeEncoding(std::string_view(bytes).substr(0, norlune::kEncodingSampleBytes),
-                               bytes.size() <= norlune::kEncodingSampleBytes);
+                               bytes.size() < norlune::kEncodingSampleBytes);
     check(choice.encoding == reader.encoding(), "the reader judged another encoding");
     norlune::TextDecoder decoder(choice.encoding);
     std::string text;
