@@ -40,9 +40,9 @@ UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 # The pool of names that the generator makes for each file and that is read and graded by hand,
 # the least number of names a file must ship, and the grade tables.
 # (the girls' pool is larger: fewer of its generated pairs passed the reading)
-POOL_SIZE = {"M": 11000, "F": 17500}
+POOL_SIZE = {"M": 15272, "F": 26000}
 # and after those, at most this many pairs of the characters of modern_chars.txt
-MODERN_EXTRA = {"M": 6000, "F": 6000}
+MODERN_EXTRA = {"M": 9000, "F": 12000}
 MIN_SHIPPED = 8000
 GRADE_FILES = {"M": HERE / "grades_M.tsv", "F": HERE / "grades_F.tsv"}
 NAMES_TABLE = "names.tsv"
@@ -185,11 +185,16 @@ class Curated:
         self.male = read_characters(directory / "chars_male.txt")
         self.female = read_characters(directory / "chars_female.txt")
         self.either = read_characters(directory / "chars_either.txt")
+        # characters that make good names only in the pairings real people use (世杰 传志 敏之):
+        # real names may hold them; no generated pair, one-character name or clause does
+        self.real_only = set()
         if with_classics:
             extra = read_sexed_characters(directory / "chars_classics.txt")
-            self.male += extra["male"]
-            self.female += extra["female"]
-            self.either += extra["either"]
+            real_only = read_sexed_characters(directory / "chars_real.txt")
+            for sex, chars in (("male", self.male), ("female", self.female),
+                               ("either", self.either)):
+                chars += extra[sex] + real_only[sex]
+                self.real_only.update(real_only[sex])
         self.excluded = set(read_characters(directory / "excluded_chars.txt"))
         surnames = read_tokens(directory / "surnames.txt")
         self.single_surnames = {s for s in surnames if len(s) == 1}
@@ -236,7 +241,7 @@ class Curated:
     def leans_to(self, name, sex):
         """Whether a real name tells how names of that sex are formed: at least one of its
         characters is in the curated lists, and those that are suit the sex."""
-        known = "".join(c for c in name if c in self.sex_of_char)
+        known = "".join(c for c in name if c in self.sex_of_char and c not in self.real_only)
         return bool(known) and sex in self.files_of(known)
 
     def out_of_place(self, name):
@@ -514,7 +519,8 @@ class Rules:
         return False
 
     def reads_as_word(self, name, source):
-        limit = WORD_FREQUENCY_REAL if source in ("real", "classical") else WORD_FREQUENCY_GENERATED
+        limit = (WORD_FREQUENCY_REAL if source in ("real", "classical", "written")
+                 else WORD_FREQUENCY_GENERATED)
         if name in self.curated.accepted or name in self.curated.reduplications:
             return False
         return self.real.word_frequency.get(name, 0) >= limit
@@ -634,7 +640,8 @@ def add_real_and_single(inputs, collector, classical=None):
     found = set(singles)
     uses = collections.Counter(c for g in real.by_weight(2) for c in g)
     # (a rare character stands alone only where a real name has it alone)
-    singles += sorted((c for c in rules.usable if c not in found and c not in curated.rare),
+    singles += sorted((c for c in rules.usable
+                       if c not in found and c not in curated.rare and c not in curated.real_only),
                       key=lambda c: -uses[c])
     for name in singles:
         if rules.accept(name, "single"):
@@ -653,7 +660,8 @@ def add_generated(inputs, collector, size):
     for sex in "MF":
         leaning = [g for g in real_pairs if curated.leans_to(g, sex)]
         affinity = Affinity(leaning)
-        chars = [c for c in rules.usable if sex in curated.sex_of_char[c]]
+        chars = [c for c in rules.usable
+                 if sex in curated.sex_of_char[c] and c not in curated.real_only]
         marked, neutral = [], []
         for first in chars:
             for second in chars:
@@ -690,6 +698,33 @@ def read_modern(path):
     return chars
 
 
+def read_written(path):
+    """{"M": [...], "F": [...]}: the names of written_names.txt, lines "male:" or "female:"
+    followed by names separated by blanks."""
+    found = {"M": [], "F": []}
+    for number, line in enumerate(text_lines(path), 1):
+        if not line.strip():
+            continue
+        sex, _, names = line.partition(":")
+        sex = {"male": "M", "female": "F"}.get(sex.strip())
+        if sex is None:
+            raise InputError(f"{path.name}:{number}: a line starts with male: or female:")
+        found[sex].extend(names.split())
+    return found
+
+
+def add_written(inputs, collector, written):
+    """The names our readers wrote as natural names of today for a sex (written_names.txt),
+    that no other source gave, in the order written; each must pass the rules of a real name
+    and suit the sex by its characters."""
+    curated, rules = inputs.curated, inputs.rules
+    for sex in "MF":
+        for name in written[sex]:
+            if (name not in collector.present[sex] and rules.accept(name, "written")
+                    and sex in curated.files_of(name)):
+                collector.add(name, "written", sex)
+
+
 def add_modern(inputs, collector, modern, extra):
     """Pairs made only of the characters most chosen today (`modern`: a list for each file;
     those that suit the file's sex), that no other source gave: best first by the score of add_generated, at most
@@ -721,7 +756,7 @@ def summary_of(inputs, collector):
                f"({len(rules.unknown)}): {''.join(rules.unknown)}"]
     labels = (("real", "real"), ("single", "single characters"),
               ("classical", "from the classics"), ("generated", "generated pairs"),
-              ("modern", "pairs of characters chosen today"))
+              ("modern", "pairs of characters chosen today"), ("written", "written by our readers"))
     for sex, file_name in (("M", "M.dat"), ("F", "F.dat")):
         parts = [f"{counts[(sex, kind)]} {label}" for kind, label in labels
                  if counts[(sex, kind)] or kind in ("real", "single", "generated")]
@@ -765,6 +800,43 @@ def clauses(text):
     return found
 
 
+# A sentence ends at these; a verse line of two clauses (青青子衿，悠悠我心) is one sentence.
+SENTENCE_ENDS = set("。；！？｜;!?")
+# The longest sentence quoted whole; a longer one is quoted by its clause alone.
+MAX_QUOTE = 24
+
+
+def sentences(text):
+    """The sentences of a text, without the punctuation that ends them."""
+    found, current = [], []
+    for c in text:
+        if c in SENTENCE_ENDS:
+            if current:
+                found.append("".join(current))
+            current = []
+        else:
+            current.append(c)
+    if current:
+        found.append("".join(current))
+    return found
+
+
+def is_han(c):
+    """A character of the CJK unified ideograph blocks (basic and extensions)."""
+    code = ord(c)
+    return 0x4E00 <= code <= 0x9FFF or 0x3400 <= code <= 0x4DBF or 0x20000 <= code <= 0x3FFFF
+
+
+def quotable(sentence, bad_chars):
+    """Whether a name's source quotes the whole sentence rather than the clause: a verse line of
+    Han characters and commas only, two clauses or more, not too long, and no character of bad
+    meaning anywhere in it (prose with its 子曰：“ … ” and long lines keep the clause alone)."""
+    parts = sentence.split("，")
+    return (len(parts) >= 2 and len(sentence) <= MAX_QUOTE and all(parts)
+            and all(is_han(c) for part in parts for c in part)
+            and not any(c in bad_chars for c in sentence))
+
+
 def classical_names(pieces, name_chars, bad_chars):
     """{name: [(work, clause), ...]}: every pair of name characters that stand in one clause in
     that order, side by side or with one character between, from a clause without a character
@@ -775,15 +847,18 @@ def classical_names(pieces, name_chars, bad_chars):
     found = collections.defaultdict(list)
     for order, (collection, work, popularity, text) in enumerate(pieces):
         rank = (COLLECTIONS.index(collection), -popularity, order)
-        for clause in clauses(text):
-            if any(c in bad_chars for c in clause):
-                continue
-            for i, first in enumerate(clause):
-                if first not in name_chars:
+        for sentence in sentences(text):
+            quote_whole = quotable(sentence, bad_chars)
+            for clause in clauses(sentence):
+                if any(c in bad_chars for c in clause):
                     continue
-                for second in clause[i + 1:i + 3]:
-                    if second in name_chars:
-                        found[first + second].append((rank, work, clause))
+                quote = sentence if quote_whole else clause
+                for i, first in enumerate(clause):
+                    if first not in name_chars:
+                        continue
+                    for second in clause[i + 1:i + 3]:
+                        if second in name_chars:
+                            found[first + second].append((rank, work, quote))
     names = {}
     for name, found_sources in found.items():
         # within a collection, a piece whose title holds the name comes first (采薇采薇 in
@@ -895,7 +970,7 @@ class Graded:
         curated, rules = inputs.curated, inputs.rules
         self.bad_chars = set(read_reasons(curated_dir / "classics_bad_chars.txt"))
         self.bad_chars |= curated.excluded
-        name_chars = set(rules.usable) & standard_levels(data_dir)
+        name_chars = (set(rules.usable) - inputs.curated.real_only) & standard_levels(data_dir)
         self.sources = classical_names(read_classics(classics_path), name_chars, self.bad_chars)
         self.dated = set(read_tokens(curated_dir / "dated_names.txt"))
         self.collector = Collector()
@@ -903,6 +978,7 @@ class Graded:
         add_generated(inputs, self.collector, POOL_SIZE)
         add_modern(inputs, self.collector, read_modern(curated_dir / "modern_chars.txt"),
                    MODERN_EXTRA)
+        add_written(inputs, self.collector, read_written(curated_dir / "written_names.txt"))
         self.pool = self.collector.lists
         grade_files = grade_files or GRADE_FILES
         self.grades = {sex: read_grades(grade_files[sex]) for sex in "MF"}
@@ -935,12 +1011,13 @@ class Graded:
             tiers = [[], [], []]
             for name in self.pool[sex]:
                 grade = self.grade(sex, name)
-                if grade <= 2:
+                # a dated name ships only where real people bear it, never as a made pair
+                if grade <= 2 and (not self.is_dated(name) or kind[name] == "real"):
                     tiers[2 if self.is_dated(name) else grade - 1].append(name)
             ordered = []
             for names in tiers:
                 queues = [[n for n in names if kind[n] == k and len(n) == 2]
-                          for k in ("real", "classical", "generated", "modern")]
+                          for k in ("real", "classical", "generated", "modern", "written")]
                 ordered += varied(interleave(queues))
                 ordered += [n for n in names if len(n) == 1]
             if len(ordered) < MIN_SHIPPED:
@@ -1011,16 +1088,28 @@ def write_pool(graded, directory):
     return written
 
 
-def merge_graded(directory, grade_files=None):
+def merge_graded(directory, grade_files=None, reread=False, rescue=False):
     """Add the grades of the graded files of a directory (graded_M_NN.tsv) to the grade
-    tables; a name graded already keeps its grade. Returns the files read."""
+    tables; a name graded already keeps its grade, unless `reread` (a second reading): then a
+    name either reading rejects is rejected (a new 3 with its reason marked "复读："), and a name
+    both accept keeps the better of the two grades; or `rescue` (a reading of names rejected
+    only as a clumsy pairing): a name it accepts takes its grade. Returns the files read."""
     grade_files = grade_files or GRADE_FILES
     read = []
     for sex in "MF":
         grades = read_grades(grade_files[sex])
         for path in sorted(directory.glob(f"graded_{sex}_*.tsv")):
-            for name, value in read_grades(path).items():
-                grades.setdefault(name, value)
+            for name, (grade, reason) in read_grades(path).items():
+                if name not in grades:
+                    grades[name] = (grade, reason)
+                elif rescue:
+                    if grades[name][0] == 3 and grade < 3:
+                        grades[name] = (grade, reason)
+                elif reread and grade == 3 and grades[name][0] != 3:
+                    marked = reason if reason.startswith("复读") else "复读：" + reason
+                    grades[name] = (grade, marked)
+                elif reread and grades[name][0] != 3 and grade < grades[name][0]:
+                    grades[name] = (grade, reason)
             read.append(path.name)
         grade_files[sex].write_text(format_grades(grades), encoding="utf-8")
     return read
@@ -1043,10 +1132,16 @@ def main():
                         help="write the pool of names to be graded and its new batches to DIR")
     parser.add_argument("--merge", type=pathlib.Path, metavar="DIR",
                         help="add the graded files of DIR (graded_M_01.tsv ...) to the tables")
+    parser.add_argument("--reread", action="store_true",
+                        help="with --merge: DIR holds a second reading, whose grades replace "
+                             "the earlier ones")
+    parser.add_argument("--rescue", action="store_true",
+                        help="with --merge: DIR holds a reading of rejected names, whose 1 and 2 "
+                             "replace the earlier 3")
     args = parser.parse_args()
     try:
         if args.merge:
-            read = merge_graded(args.merge)
+            read = merge_graded(args.merge, reread=args.reread, rescue=args.rescue)
             print(f"merged: {' '.join(read) or 'nothing'}", file=sys.stderr)
         graded = Graded(args.data, HERE, JIEBA_DICT, UNIHAN_DIR)
         summary = "\n".join(summary_of(graded.inputs, graded.collector))

@@ -103,7 +103,7 @@ class ExtractTest(unittest.TestCase):
         self.assertEqual(len(pieces), 15)
         names = g.classical_names(pieces, set("明月清泉青子悠心"), set())
         # 唐诗三百首 comes before 宋词三百首, whatever the popularity
-        self.assertEqual(names["明月"], [("唐·王维《山居秋暝》", "明月松间照"),
+        self.assertEqual(names["明月"], [("唐·王维《山居秋暝》", "明月松间照，清泉石上流"),
                                          ("宋·苏轼《水调歌头》", "明月几时有")])
 
     def test_another_package_is_refused(self):

@@ -79,6 +79,29 @@ class CuratedTest(unittest.TestCase):
             with self.subTest(case), self.assertRaises(g.InputError):
                 curated_from(**change)
 
+    def test_characters_of_real_names_only(self):
+        with tempfile.TemporaryDirectory() as directory:
+            for name, text in {**LISTS, "chars_classics.txt": "male: 修\n",
+                               "chars_real.txt": "male: 世\neither: 之\n"}.items():
+                (pathlib.Path(directory) / name).write_text(text, encoding="utf-8")
+            c = g.Curated(pathlib.Path(directory), with_classics=True)
+        self.assertEqual(c.real_only, {"世", "之"})
+        self.assertEqual(c.files_of("世刚"), "M")
+        self.assertEqual(c.files_of("思之"), "MF")
+        self.assertEqual(c.files_of("婷之"), "F")
+        # they never tell how names of a sex are formed: 世之 leans to no file
+        self.assertFalse(c.leans_to("世之", "M"))
+        self.assertTrue(c.leans_to("世刚", "M"))
+
+    def test_written_names_by_sex(self):
+        with tempfile.TemporaryDirectory() as directory:
+            path = pathlib.Path(directory) / "written_names.txt"
+            path.write_text("# ours\nfemale: 思婷 子芳\nmale: 子刚\nfemale: 安婷\n", encoding="utf-8")
+            self.assertEqual(g.read_written(path), {"M": ["子刚"], "F": ["思婷", "子芳", "安婷"]})
+            path.write_text("girls: 思婷\n", encoding="utf-8")
+            with self.assertRaises(g.InputError):
+                g.read_written(path)
+
     def test_given_name_after_the_surname(self):
         c = curated_from()
         self.assertEqual(g.given_name_of("王芳", c), "芳")
