@@ -53,6 +53,16 @@ void StrokeDictionary::countTypedForms(const TraditionalMap& traditional) {
     }
 }
 
+bool StrokeDictionary::countsAll(std::string_view text) const {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (byChar_.get(nextCodePoint(text, pos)) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::u32string StrokeDictionary::uncounted(std::u32string_view text) const {
     std::u32string missing;
     for (const char32_t ch : text) {

@@ -42,6 +42,8 @@ public:
     // list; a text of several characters only where it stands as a run inside one list.
     std::optional<int> getnum(std::u32string_view txt) const;
 
+    // Whether every character of a UTF-8 text has a count. Allocates nothing.
+    bool countsAll(std::string_view text) const;
     // The characters of a text that have no count, each once, in the order they first occur.
     std::u32string uncounted(std::u32string_view text) const;
 
