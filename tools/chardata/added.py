@@ -73,9 +73,12 @@ def build(uh, counter, stroke_lists, simple, trad, shown, levels):
                 typed[form] = ch
                 variants.append((form, ch))
     listed = {}
+    holding = {}
     for k in range(LISTS, 0, -1):
         for ch in stroke_lists[k]:
             listed[ch] = k
+            holding.setdefault(ch, set()).add(k)
+    pair_forms = set(trad)
 
     added = {}
     report = {"added": [], "forms": [], "own_count": [], "uncountable": [], "variants": []}
@@ -99,7 +102,7 @@ def build(uh, counter, stroke_lists, simple, trad, shown, levels):
         report["added"].append(ch)
     # A typed form counts as the character it stands for where that character is converted to
     # it (張 as 张, whatever the lists say of 张); any other form with a count of its own as it is
-    # written, where that count differs (鐘 20 beside 钟 17, 髮 15 beside 发 12, 衆 12 beside 众 11).
+    # written, where that count differs (髮 15 beside 发 12, 衆 12 beside 众 11).
     for form, ch in typed.items():
         if form in listed:
             continue
@@ -110,6 +113,11 @@ def build(uh, counter, stroke_lists, simple, trad, shown, levels):
         if own is None:
             if have is None:
                 report["uncountable"].append(form)
+            continue
+        # A further traditional form of a pair keeps its own count only where the lists give
+        # the character that count for it (鐘 20 beside 钟 17); else it counts as the character
+        # (為 as 为, 12, whatever Unihan files it under).
+        if form in pair_forms and own not in holding.get(ch, ()):
             continue
         if own != have:
             added[form] = own
