@@ -132,3 +132,28 @@ def build(uh, counter, stroke_lists, simple, trad, shown, levels):
     report["variants"] = variants
     return lists, variant_lines, report
 
+
+
+def check_surnames(simple, trad, keep_own, surname_chars):
+    """Every surname with a pair is reviewed: it counts in its own form (keep_own_form.txt) or
+    its pair's traditional form is the surname's form (surname_forms.txt). Stops otherwise."""
+    reviewed = {}
+    for number, words in read_lines("surname_forms.txt"):
+        if len(words) < 2 or len(words[0]) != 1 or len(words[1]) != 1:
+            raise SystemExit(f"surname_forms.txt:{number}: want a surname and its form")
+        reviewed[words[0]] = words[1]
+    first = {}
+    for s, t in zip(simple, trad):
+        first.setdefault(s, t)
+    problems = []
+    for ch in sorted(surname_chars):
+        if ch in keep_own or ch not in first:
+            continue
+        if reviewed.get(ch) != first[ch]:
+            problems.append(f"{ch} {first[ch]}")
+    for ch, form in reviewed.items():
+        if ch in keep_own or ch not in surname_chars or first.get(ch) != form:
+            problems.append(f"{ch} {form} (reviewed, but no such surname pair)")
+    if problems:
+        raise SystemExit("surnames whose traditional form is not reviewed in surname_forms.txt: "
+                         + "; ".join(problems))

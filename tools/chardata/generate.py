@@ -76,6 +76,7 @@ def main():
     if missing:
         raise SystemExit(f"name characters without an element: {''.join(missing)}")
 
+    added.check_surnames(simple, trad, keep_own, name_lists.surname_chars)
     with open(os.path.join(ROOT, "data", "standard_chars.txt"), encoding="utf-8") as handle:
         levels = handle.read().split("\n")
     counter = strokes.Counter(uh, keep_own, pair_report["shown"])
