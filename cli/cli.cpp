@@ -6,6 +6,7 @@
 
 #include "build_info.h"
 #include "cli/fd_output.h"
+#include "engine/stroke_dictionary.h"
 #include "engine/utf8.h"
 #include "textio/visible_text.h"
 
@@ -157,6 +158,19 @@ bool checkNamePart(std::string_view text, bool surname, Io& io) {
     if (!isHanText(text)) {
         usageError(io,
                    std::string(what) + "只能由汉字组成，不能含字母、数字、空白、符号或控制字符");
+        return false;
+    }
+    return true;
+}
+
+bool checkCountable(const StrokeDictionary& strokes, std::initializer_list<std::string_view> parts,
+                    Io& io) {
+    std::u32string text;
+    for (std::string_view part : parts) {
+        text += utf8ToU32(part);
+    }
+    if (const std::u32string missing = strokes.uncounted(text); !missing.empty()) {
+        usageError(io, uncountedMessage(missing));
         return false;
     }
     return true;

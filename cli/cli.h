@@ -1,11 +1,16 @@
 #pragma once
 // norlune-cli: the core without a window. Output lines end with LF. Exit status 0 on success, 2 on
 // bad usage or bad input (one line on the error stream), 1 when a file cannot be read or written.
+#include <initializer_list>
 #include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace norlune {
+class StrokeDictionary;
+}
 
 namespace norlune::cli {
 
@@ -43,6 +48,11 @@ int usageError(Io& io, std::string_view message);
 // A surname (surname = true) or a given name: one or two Chinese characters. Otherwise writes the
 // usage message and returns false.
 bool checkNamePart(std::string_view text, bool surname, Io& io);
+
+// Names whose strokes can be counted: writes "无法计算笔画的字：" with every character of the parts
+// that has no count, in order, as a usage message, and returns false when there is one.
+bool checkCountable(const StrokeDictionary& strokes, std::initializer_list<std::string_view> parts,
+                    Io& io);
 
 // The text of the per-character commands: not empty, no control characters.
 bool checkText(std::string_view text, Io& io);

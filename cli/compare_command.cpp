@@ -79,13 +79,22 @@ int runCompareCommand(std::span<const std::string> args, Io& io) {
         options.sNeedWx = *need;
     }
     const NameTables tables = FillNameTables();
-    const ElementCharacterLists elements = FillElementLists();
+    const ElementCharacterLists elements = FillElementLists(tables.traditional);
     const NameEngine engine(tables, elements);
-    std::vector<NameSheetRow> judged;
     for (std::size_t i = 1; i < parsed.positional.size(); ++i) {
         if (!checkNamePart(parsed.positional[i], false, io)) {
             return kExitUsage;
         }
+    }
+    std::u32string names;
+    for (const std::string& part : parsed.positional) {
+        names += utf8ToU32(part);
+    }
+    if (const std::u32string missing = tables.strokes.uncounted(names); !missing.empty()) {
+        return usageError(io, uncountedMessage(missing));
+    }
+    std::vector<NameSheetRow> judged;
+    for (std::size_t i = 1; i < parsed.positional.size(); ++i) {
         judged.push_back(judgeNameRow(engine, surname, parsed.positional[i], options));
     }
     std::stable_sort(

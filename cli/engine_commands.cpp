@@ -19,7 +19,7 @@ constexpr std::array<std::string_view, 8> kCommands = {"strokes", "trad",   "ele
 
 struct EngineContext {
     NameTables tables = FillNameTables();
-    ElementCharacterLists elements = FillElementLists();
+    ElementCharacterLists elements = FillElementLists(tables.traditional);
     NameEngine engine{tables, elements};
 };
 
@@ -130,6 +130,10 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     }
     const std::string& surname = parsed.positional[0];
     const std::string& given = parsed.positional[1];
+    // The meaning of the characters needs no count; every judgement does.
+    if (command != "meaning" && !checkCountable(ctx.tables.strokes, {surname, given}, io)) {
+        return kExitUsage;
+    }
     if (command == "sound") {
         const SoundTables sound = SoundTables::builtIn();
         for (const std::string& line : soundLines(sound, analyzeSound(sound, surname, given))) {

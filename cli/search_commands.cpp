@@ -131,7 +131,10 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     const bool csv = parsed.has("--csv");
 
     const NameTables tables = FillNameTables();
-    const ElementCharacterLists elements = FillElementLists();
+    if (!checkCountable(tables.strokes, {settings.surname, settings.left, settings.right}, io)) {
+        return kExitUsage;
+    }
+    const ElementCharacterLists elements = FillElementLists(tables.traditional);
     const NameEngine engine(tables, elements);
     std::optional<SoundTables> sound;
     if (settings.cleanSound || settings.standardChars || settings.avoidSound) {

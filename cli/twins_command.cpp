@@ -67,7 +67,10 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
     query.top = static_cast<std::size_t>(top);
 
     const NameTables tables = FillNameTables();
-    const ElementCharacterLists elements = FillElementLists();
+    if (!checkCountable(tables.strokes, {*surname}, io)) {
+        return kExitUsage;
+    }
+    const ElementCharacterLists elements = FillElementLists(tables.traditional);
     const NameEngine engine(tables, elements);
     std::string message;
     // Twins of one sex come from that sex's list; a boy and a girl from both lists.

@@ -27,7 +27,21 @@ ElementCharacterLists ElementCharacterLists::builtIn() {
 }
 
 ElementCharacterLists FillElementLists() {
-    return ElementCharacterLists::builtIn();
+    return FillElementLists(TraditionalMap::builtIn());
+}
+
+ElementCharacterLists FillElementLists(const TraditionalMap& traditional) {
+    ElementCharacterLists lists = ElementCharacterLists::builtIn();
+    lists.addTypedForms(traditional);
+    return lists;
+}
+
+void ElementCharacterLists::addTypedForms(const TraditionalMap& traditional) {
+    for (const auto& [typed, counted] : traditional.typedForms()) {
+        if (byChar_.get(typed) == 0) {
+            byChar_.set(typed, byChar_.get(counted));
+        }
+    }
 }
 
 int ElementCharacterLists::codeOf(std::u32string_view txt) const {

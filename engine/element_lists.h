@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/code_point_table.h"
+#include "engine/traditional_map.h"
 
 namespace norlune {
 
@@ -35,6 +36,9 @@ public:
         return kElementByCode[static_cast<std::size_t>(codeOf(txt))];
     }
 
+    // Gives each typed form in no list the element of the character it stands for (張 that of 张).
+    void addTypedForms(const TraditionalMap& traditional);
+
     const std::u32string& list(int code) const { return lists_[static_cast<std::size_t>(code)]; }
 
 private:
@@ -42,7 +46,8 @@ private:
     CodePointTable byChar_;
 };
 
-// The start-up fill of the element lists.
+// The start-up fill of the element lists, typed traditional forms included.
 ElementCharacterLists FillElementLists();
+ElementCharacterLists FillElementLists(const TraditionalMap& traditional);
 
 }  // namespace norlune

@@ -2,12 +2,16 @@
 
 #include "engine/name_report.h"
 
+#include <utility>
+
 namespace norlune {
 
 NameTables FillNameTables() {
+    TraditionalMap traditional = TraditionalMap::builtIn();
+    StrokeDictionary strokes = StrokeDictionary::builtIn(traditional);
     NameTables tables{
-        TraditionalMap::builtIn(),
-        StrokeDictionary::builtIn(),
+        std::move(traditional),
+        std::move(strokes),
         NumerologyTable::builtIn(),
         SanCaiTable::builtIn(),
     };

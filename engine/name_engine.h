@@ -20,8 +20,9 @@ struct NameTables {
     SanCaiTable sanCai;
 };
 
-// Fills, in this order, the traditional pairs, the stroke dictionary, the numerology table and the
-// three-talent table from the built-in data.
+// Fills, in this order, the traditional pairs, the stroke dictionary (with the typed traditional
+// forms counted as the characters they stand for), the numerology table and the three-talent
+// table from the built-in data.
 NameTables FillNameTables();
 
 // The main-window flags that the score reads.

@@ -3,23 +3,32 @@
 #include <algorithm>
 
 #include "embedded/traditional_txt.h"
+#include "embedded/typed_forms_txt.h"
 #include "engine/text_lines.h"
 #include "engine/utf8.h"
 
 namespace norlune {
 
-TraditionalMap TraditionalMap::fromText(std::string_view text) {
+namespace {
+
+std::vector<std::u32string> fieldsOf(std::string_view line) {
+    std::vector<std::u32string> fields;
+    for (std::string_view field : splitFields(line, ',')) {
+        fields.push_back(utf8ToU32(field));
+    }
+    return fields;
+}
+
+}  // namespace
+
+TraditionalMap TraditionalMap::fromText(std::string_view text, std::string_view typedForms) {
     TraditionalMap map;
     const auto lines = splitLines(text);
     if (lines.size() < 2) {
         return map;
     }
-    for (std::string_view field : splitFields(lines[0], ',')) {
-        map.simplified_.push_back(utf8ToU32(field));
-    }
-    for (std::string_view field : splitFields(lines[1], ',')) {
-        map.traditional_.push_back(utf8ToU32(field));
-    }
+    map.simplified_ = fieldsOf(lines[0]);
+    map.traditional_ = fieldsOf(lines[1]);
     const std::size_t pairs = std::min(map.simplified_.size(), map.traditional_.size());
     // Replacing one character by one character pair after pair over a whole text is the same as
     // following each character alone through the pairs, so the result is computed once per
@@ -37,11 +46,41 @@ TraditionalMap TraditionalMap::fromText(std::string_view text) {
         }
         map.final_[map.simplified_[i][0]] = ch;
     }
+    const auto addTyped = [&map](char32_t typed, char32_t counted) {
+        if (typed != counted && !map.final_.contains(typed) && !map.typed_.contains(typed)) {
+            map.typed_.emplace(typed, counted);
+            map.typedOrder_.emplace_back(typed, counted);
+        }
+    };
+    // The form each character is converted to first, so that a chain's middle (叠) and the further
+    // forms of a character with two pairs come after it.
+    for (const bool converted : {true, false}) {
+        for (std::size_t i = 0; i < pairs; ++i) {
+            if (map.simplified_[i].size() != 1 || map.traditional_[i].size() != 1) {
+                continue;
+            }
+            const char32_t s = map.simplified_[i][0];
+            const char32_t t = map.traditional_[i][0];
+            if ((map.final_.at(s) == t) == converted) {
+                addTyped(t, s);
+            }
+        }
+    }
+    const auto variantLines = splitLines(typedForms);
+    if (variantLines.size() >= 2) {
+        const auto variants = fieldsOf(variantLines[0]);
+        const auto standard = fieldsOf(variantLines[1]);
+        for (std::size_t i = 0; i < std::min(variants.size(), standard.size()); ++i) {
+            if (variants[i].size() == 1 && standard[i].size() == 1) {
+                addTyped(variants[i][0], map.countedForm(standard[i][0]));
+            }
+        }
+    }
     return map;
 }
 
 TraditionalMap TraditionalMap::builtIn() {
-    return fromText(embedded::kTraditionalTxt);
+    return fromText(embedded::kTraditionalTxt, embedded::kTypedFormsTxt);
 }
 
 std::string TraditionalMap::GbToBig(std::string_view content) const {

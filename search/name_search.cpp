@@ -194,6 +194,7 @@ NameSearch::StartResult NameSearch::startWith(
     skipped_ = 0;
     avoided_ = 0;
     notNames_ = 0;
+    uncounted_ = 0;
     endNotes_.clear();
     // A header of 0 or no number cannot measure progress; the real number of candidate lines,
     // counted in a first pass over the file, stands in for it then.
@@ -233,7 +234,12 @@ NameSearch::Step NameSearch::step() {
     if (notName) {
         ++notNames_;
     }
-    bool accepted = !unsafe && !notName && checkCandidate(candidate);
+    // A name with a character the dictionary cannot count would be judged on a wrong grid.
+    const bool uncounted = !unsafe && !notName && !engine_.tables().strokes.countsAll(trimmed);
+    if (uncounted) {
+        ++uncounted_;
+    }
+    bool accepted = !unsafe && !notName && !uncounted && checkCandidate(candidate);
     if (accepted && avoidFilter_ && !avoidFilter_->accepts(candidate)) {
         accepted = false;
         ++avoided_;
@@ -276,6 +282,9 @@ std::string NameSearch::notesOnTheFile() const {
     }
     if (notNames_ > 0) {
         text += "（已跳过 " + std::to_string(notNames_) + " 行：不是一到两个汉字）";
+    }
+    if (uncounted_ > 0) {
+        text += "（已跳过 " + std::to_string(uncounted_) + " 行：含无法计算笔画的字）";
     }
     if (file_) {
         const TextLineReader& reader = file_->reader();

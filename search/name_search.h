@@ -135,6 +135,9 @@ public:
     // Candidate lines of the current or last run that were no name (not one or two Chinese
     // characters after trimming): skipped, never scored.
     long long notNameLines() const { return notNames_; }
+    // Candidate lines of the current or last run that were names with a character the stroke
+    // dictionary cannot count: skipped, never scored.
+    long long uncountedLines() const { return uncounted_; }
     // What the completion message of the last run added to kSearchCompleteMessage: empty when
     // every line was clean and read.
     const std::string& endNotes() const { return endNotes_; }
@@ -168,6 +171,7 @@ private:
     long long skipped_ = 0;
     long long avoided_ = 0;
     long long notNames_ = 0;
+    long long uncounted_ = 0;
     std::string endNotes_;
 };
 

@@ -333,7 +333,8 @@ std::optional<std::vector<TwinCandidate>> readTwinCandidates(const std::string& 
             continue;
         }
         std::u32string given = utf8ToU32(name);
-        if (given.size() > 2) {
+        // A name with a character that has no stroke count cannot be judged.
+        if (given.size() > 2 || !engine.tables().strokes.countsAll(name)) {
             continue;
         }
         names.push_back({std::move(given), engine.scoreName(surname, name, options), {}});

@@ -199,9 +199,60 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
 }
 
 SoundTables SoundTables::builtIn() {
-    return fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt,
-                    embedded::kStandardCharsTxt, embedded::kBadWordsTxt, embedded::kStrongWordsTxt,
-                    embedded::kNameReadingsTxt, embedded::kFamousNamesTxt);
+    SoundTables t =
+        fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt, embedded::kStandardCharsTxt,
+                 embedded::kBadWordsTxt, embedded::kStrongWordsTxt, embedded::kNameReadingsTxt,
+                 embedded::kFamousNamesTxt);
+    t.addTypedForms(TraditionalMap::builtIn());
+    return t;
+}
+
+void SoundTables::addTypedForms(const TraditionalMap& traditional) {
+    std::unordered_map<char32_t, std::vector<char32_t>> typedOf;
+    for (const auto& [typed, counted] : traditional.typedForms()) {
+        typedOf[counted].push_back(typed);
+        if (entryOf(typed) != 0 || entryOf(counted) == 0) {
+            continue;
+        }
+        if (typed < 0x10000) {
+            bmpIndex_[typed] = entryOf(counted);
+        } else {
+            otherIndex_[typed] = entryOf(counted);
+        }
+    }
+    // Every spelling of a listed surname with one or both characters typed in another form.
+    std::vector<std::pair<std::u32string, std::vector<Reading>>> spellings;
+    for (const auto& [surname, r] : surnames_) {
+        std::vector<std::u32string> forms = {U""};
+        for (const char32_t ch : surname) {
+            std::vector<std::u32string> longer;
+            for (const std::u32string& start : forms) {
+                longer.push_back(start + ch);
+                if (const auto it = typedOf.find(ch); it != typedOf.end()) {
+                    for (const char32_t typed : it->second) {
+                        longer.push_back(start + typed);
+                    }
+                }
+            }
+            forms = std::move(longer);
+        }
+        for (std::u32string& form : forms) {
+            if (form != surname) {
+                spellings.emplace_back(std::move(form), r);
+            }
+        }
+    }
+    for (auto& [form, r] : spellings) {
+        surnames_.emplace(std::move(form), std::move(r));
+    }
+}
+
+std::uint32_t SoundTables::entryOf(char32_t ch) const {
+    if (ch < 0x10000) {
+        return bmpIndex_.empty() ? 0 : bmpIndex_[ch];
+    }
+    const auto it = otherIndex_.find(ch);
+    return it == otherIndex_.end() ? 0 : it->second;
 }
 
 bool SoundTables::isFamous(std::string_view fullName) const {
@@ -213,13 +264,7 @@ std::span<const Reading> SoundTables::entryReadings(std::uint32_t entry) const {
 }
 
 std::span<const Reading> SoundTables::readings(char32_t ch) const {
-    std::uint32_t entry = 0;
-    if (ch < 0x10000) {
-        entry = bmpIndex_.empty() ? 0 : bmpIndex_[ch];
-    } else if (const auto it = otherIndex_.find(ch); it != otherIndex_.end()) {
-        entry = it->second;
-    }
-    return entryReadings(entry);
+    return entryReadings(entryOf(ch));
 }
 
 bool SoundTables::nameWordReadings(char32_t a, char32_t b, std::span<const Reading>& first,

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/code_point_table.h"
+#include "engine/traditional_map.h"
 
 namespace norlune {
 
@@ -43,8 +44,13 @@ public:
                                 std::string_view standard, std::string_view badWords,
                                 std::string_view strongWords = {}, std::string_view nameWords = {},
                                 std::string_view famousNames = {});
-    // The built-in tables.
+    // The built-in tables, typed traditional forms included.
     static SoundTables builtIn();
+
+    // Gives each typed form without readings of its own the readings of the character it stands
+    // for (張 those of 张), and each surname written with typed forms the surname's readings (單
+    // that of 单).
+    void addTypedForms(const TraditionalMap& traditional);
 
     // The readings of a character, the usual one first; empty for a character without one.
     std::span<const Reading> readings(char32_t ch) const;
@@ -95,6 +101,7 @@ private:
     std::unordered_map<char32_t, std::uint32_t> otherIndex_;
     std::unordered_map<std::u32string, std::vector<Reading>> surnames_;
     std::span<const Reading> entryReadings(std::uint32_t entry) const;
+    std::uint32_t entryOf(char32_t ch) const;
 
     CodePointTable levels_;  // standard level in bits 0-1, GB 2312 in bit 2, name word start bit 3
     std::vector<BadWord> words_;

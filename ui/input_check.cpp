@@ -10,20 +10,6 @@ bool isSpace(char32_t ch) {
            ch == U'\n';
 }
 
-// The first character of the text that the stroke dictionary does not know; none when all known.
-std::u32string unknownCharacter(const StrokeDictionary& strokes, std::string_view text) {
-    for (const char32_t ch : utf8ToU32(text)) {
-        if (!strokes.getnum(ch)) {
-            return std::u32string(1, ch);
-        }
-    }
-    return {};
-}
-
-std::string quoted(const std::u32string& ch) {
-    return "“" + u32ToUtf8(ch) + "”";
-}
-
 std::string designatedProblem(const StrokeDictionary& strokes, std::string_view typed,
                               std::string_view side) {
     if (typed.empty()) {
@@ -37,8 +23,8 @@ std::string designatedProblem(const StrokeDictionary& strokes, std::string_view 
     if (codePointCount(text) != 1 || !isHanText(text)) {
         return what + "只能是一个汉字，不能是字母、数字、符号或控制字符";
     }
-    if (const std::u32string unknown = unknownCharacter(strokes, text); !unknown.empty()) {
-        return "指定名字中的" + quoted(unknown) + "查不到笔画数，无法测算";
+    if (const std::u32string unknown = strokes.uncounted(utf8ToU32(text)); !unknown.empty()) {
+        return uncountedMessage(unknown);
     }
     return {};
 }
@@ -73,8 +59,8 @@ std::string settingsProblem(const StrokeDictionary& strokes, std::string_view su
     if (!isHanText(name)) {
         return "姓氏只能由汉字组成，不能含字母、数字、空白、符号或控制字符";
     }
-    if (const std::u32string unknown = unknownCharacter(strokes, name); !unknown.empty()) {
-        return "姓氏中的" + quoted(unknown) + "查不到笔画数，无法测算";
+    if (const std::u32string unknown = strokes.uncounted(utf8ToU32(name)); !unknown.empty()) {
+        return uncountedMessage(unknown);
     }
     if (std::string problem = designatedProblem(strokes, left, "左字"); !problem.empty()) {
         return problem;

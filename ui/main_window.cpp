@@ -414,6 +414,10 @@ void MainWindow::List1_Click() {
         report_->clear();
         return;
     }
+    if (!countable(state.Gxing, *given)) {
+        report_->clear();
+        return;
+    }
     const NameAnalysis analysis = engine_.AnalyzeName(
         state.Gxing, *given, {state.bFamale, state.bShenChen, state.sNeedWx, state.bShowInfo});
     state.Fbadn = analysis.Fbadn;

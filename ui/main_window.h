@@ -191,6 +191,9 @@ private:
     // when "按得分排序并显示分数" is on; with keepSelection the selected name stays selected.
     void showRunList(bool keepSelection);
     // Label1 and the report box for a full name; the report judged with the list's options.
+    // Whether every character of the name has a stroke count; else says which have none in a
+    // message box.
+    bool countable(const std::string& surname, const std::string& given);
     void showNameReport(const std::string& surname, const std::string& given, bool female,
                         const std::string& shownName);
     // After a finished run: the birth time or the BaZi option changed what the list was judged by.

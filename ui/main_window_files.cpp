@@ -190,6 +190,17 @@ void MainWindow::showShortlist() {
     shortlistWindow_->raise();
 }
 
+bool MainWindow::countable(const std::string& surname, const std::string& given) {
+    // A name from a list file may hold a character without a count: it is refused, not judged
+    // on a grid of 0.
+    const std::u32string missing = tables_->names.strokes.uncounted(utf8ToU32(surname + given));
+    if (missing.empty()) {
+        return true;
+    }
+    message(uncountedMessage(missing));
+    return false;
+}
+
 void MainWindow::showShortlistedName(int row) {
     if (row < 0 || row >= static_cast<int>(shortlist_.size()) || running_) {
         return;
@@ -197,6 +208,9 @@ void MainWindow::showShortlistedName(int row) {
     const ShortlistEntry& entry = shortlist_[static_cast<std::size_t>(row)];
     const std::string given = entry.fullName.substr(entry.surname.size());
     const SearchState& state = search_.state();
+    if (!countable(entry.surname, given)) {
+        return;
+    }
     const NameAnalysis analysis = engine_.AnalyzeName(
         entry.surname, given, {entry.female, state.bShenChen, state.sNeedWx, true});
     // The list's selection would name another name than the label: it goes.

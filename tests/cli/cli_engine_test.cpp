@@ -25,7 +25,10 @@ TEST(CliEngineTest, GridsOfWangXiaoming) {
 }
 
 TEST(CliEngineTest, PerCharacterLookups) {
-    EXPECT_EQ(runCli({"strokes", "王伟A"}).out, "王\t4\n伟\t-\nA\t-\n");
+    EXPECT_EQ(runCli({"strokes", "王伟A"}).out, "王\t4\n伟\t11\nA\t-\n");
+    EXPECT_EQ(runCli({"strokes", "張陳偉東㐂"}).out, "張\t11\n陳\t16\n偉\t11\n東\t8\n㐂\t-\n");
+    EXPECT_EQ(runCli({"element", "张陈"}).out, "张\t金\n陈\t金\n");
+    EXPECT_EQ(runCli({"element", "張陳"}).out, "張\t金\n陳\t金\n");
     EXPECT_EQ(runCli({"element", "木A"}).out, "木\t木\nA\t-\n");
     EXPECT_EQ(runCli({"trad", "爱国王"}).out, "愛國王\n");
 }

@@ -124,7 +124,8 @@ TEST_F(CliHostileInputTest, CandidateLinesThatAreNoNameAreSkippedAndCounted) {
         {"2\n\xC2\xB7\n恒健\n", "张恒健\n", "（已跳过 1 行：不是一到两个汉字）"},
         {"2\n\xEF\xBF\xBD\xEF\xBF\xBD\n家健\n", "张家健\n", "（已跳过 1 行：不是一到两个汉字）"},
         {"2\n王\xE2\x80\xAE明\n家健\n", "张家健\n", "（已跳过 1 行：不是一到两个汉字）"},
-        {"1\n\xF0\xAA\x9A\xA5\n", "张\xF0\xAA\x9A\xA5\n", ""},
+        // 𪚥 has no stroke count: the name would be judged on a wrong grid.
+        {"2\n\xF0\xAA\x9A\xA5\n家健\n", "张家健\n", "（已跳过 1 行：含无法计算笔画的字）"},
         {"2\r\n\xCD\xF5\xFF\r\n\xBC\xD2\xBD\xA1\r\n", "张家健\n",
          "（已跳过 1 行：不是一到两个汉字）"},
     };

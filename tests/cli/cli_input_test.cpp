@@ -134,9 +134,8 @@ TEST_F(CliInputTest, EdgesThatStayValid) {
         std::string out;
     };
     const std::vector<Row> rows = {
-        {{"grids", "王", "〇"}, "5 4 1 4 2 土火木\n"},
         {{"strokes", "A 1"}, "A\t-\n \t-\n1\t-\n"},
-        {{"grids", "王", "\xe3\x90\x80"}, "5 4 1 4 2 土火木\n"},  // 㐀, extension A
+        {{"strokes", "〇\xe3\x90\x80"}, "〇\t-\n\xe3\x90\x80\t-\n"},  // 㐀, extension A
         {{"search", "--surname", "王", "--length", "2", "--candidates", path("no_match.dat")}, ""},
         // A path need not be UTF-8.
         {{"search", "--surname", "王", "--candidates", path("no_match.dat") + "\xff"}, ""},

@@ -135,7 +135,7 @@ TEST(CliMeaningTest, ReportEndsWithTheSection) {
         {{"report", "王", "子衿"}},
         {{"report", "欧阳", "子衿", "--female"}},
         {{"report", "李", "清扬", "--need", "水"}},
-        {{"report", "王", "龘"}},  // nothing known: one line
+        {{"report", "王", "丏"}},  // nothing known: one line
     };
     for (const auto& c : cases) {
         const Result r = runCli(c.args);
@@ -149,7 +149,7 @@ TEST(CliMeaningTest, ReportEndsWithTheSection) {
         EXPECT_LT(r.out.find("-----------------音形分析-----------------\n"), section);
         EXPECT_EQ(r.out.find(rule, section + 1), std::string::npos);
     }
-    const Result unknown = runCli({"report", "王", "龘"});
+    const Result unknown = runCli({"report", "王", "丏"});
     EXPECT_TRUE(unknown.out.ends_with(
         "-----------------字义出处-----------------\n此名暂无字义与出处可查\n"))
         << unknown.out;

@@ -35,8 +35,11 @@ INSTANTIATE_TEST_SUITE_P(
                       GridCase{"王", "明", {5, 12, 9, 12, 2}, "土木水"},
                       GridCase{"欧阳", "明", {32, 25, 9, 40, 16}, "木土水"},
                       GridCase{"欧阳", "小明", {32, 20, 11, 43, 23}, "木水木"},
-                      // 伟 has no stroke count and adds 0 everywhere.
-                      GridCase{"张", "伟", {12, 11, 1, 11, 2}, "木木木"},
+                      // 伟 counts as 偉 (11); typed in traditional characters the name is the same.
+                      GridCase{"张", "伟", {12, 22, 12, 22, 2}, "木木木"},
+                      GridCase{"張", "偉", {12, 22, 12, 22, 2}, "木木木"},
+                      GridCase{"張", "伟", {12, 22, 12, 22, 2}, "木木木"},
+                      GridCase{"陳", "志明", {17, 23, 15, 31, 9}, "金火土"},
                       // Only the first two characters of the given name count.
                       GridCase{"王", "小明明", {5, 7, 11, 15, 9}, "土金木"},
                       // An empty given name is one character counted as the empty text (1 stroke).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "engine/utf8.h"
@@ -95,6 +97,29 @@ TEST(AvoidFilterTest, NoAvoidLeavesTheEndMessageAlone) {
 TwinCandidate candidate(const char* given, double score, std::vector<std::uint32_t> clauses = {}) {
     return {utf8ToU32(given), Score::fromTwentieths(static_cast<int>(score * 20)),
             std::move(clauses)};
+}
+
+// The twins read candidate names as the search does: a name with a character that has no stroke
+// count is left out, one typed in traditional characters judged as the simplified one.
+TEST(TwinsTest, CandidatesWithoutAStrokeCountAreLeftOut) {
+    const NameTables tables = FillNameTables();
+    const ElementCharacterLists elements = FillElementLists(tables.traditional);
+    const NameEngine engine(tables, elements);
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("norlune_twins_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::ofstream(path, std::ios::binary)
+        << "5\r\n明轩\r\n㐂\r\n伟\r\n偉\r\n明\xF0\xAA\x9A\xA5\r\n";
+    std::string message;
+    const auto names = readTwinCandidates(path.string(), engine, "张", false, message);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(names.has_value()) << message;
+    ASSERT_EQ(names->size(), 3u);
+    EXPECT_EQ((*names)[0].given, U"明轩");
+    EXPECT_EQ((*names)[1].given, U"伟");
+    EXPECT_EQ((*names)[2].given, U"偉");
+    EXPECT_EQ((*names)[1].score.toString(), (*names)[2].score.toString());
+    EXPECT_EQ((*names)[1].score.toString(), engine.scoreName("张", "伟", {}).toString());
 }
 
 TEST(TwinsTest, SharedCharacterPairsOrderedByTheWeakerName) {

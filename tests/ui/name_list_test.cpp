@@ -111,6 +111,31 @@ TEST_F(NameListTest, EntryShorterThanTheSurnameShowsNoReport) {
     EXPECT_TRUE(text2().isEmpty());
 }
 
+// A listed name with a character that has no stroke count is refused in a message box that names
+// the characters; a name typed in traditional characters is judged as the simplified one.
+TEST_F(NameListTest, ClickOnAnUncountableNameSaysWhichCharactersAndShowsNoReport) {
+    window->show();
+    importLines({"王", "王小明", "王㐂", "王𠀀㐂𠀀", "王偉"});
+    clickEntry(0);
+    ASSERT_FALSE(text2().isEmpty());
+    EXPECT_TRUE(fake.messages.isEmpty());
+    const struct {
+        int row;
+        const char* message;
+    } refused[] = {{1, "无法计算笔画的字：㐂"}, {2, "无法计算笔画的字：𠀀㐂"}};
+    for (const auto& r : refused) {
+        fake.messages.clear();
+        clickEntry(r.row);
+        EXPECT_EQ(fake.messages, QStringList{qs(r.message)});
+        EXPECT_TRUE(text2().isEmpty());
+    }
+    fake.messages.clear();
+    clickEntry(3);
+    EXPECT_TRUE(fake.messages.isEmpty());
+    EXPECT_EQ(text2(), reportOf("王", "偉"));
+    EXPECT_NE(text2().indexOf(qs("人格:15(土)")), -1) << text2().toStdString();
+}
+
 TEST_F(NameListTest, ClickLeavesTheBaZiReportAlone) {
     window->show();
     fake.birthDialogScript = chooseBirthTime(QDate(1984, 2, 10), 12, 0);

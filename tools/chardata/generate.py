@@ -4,6 +4,8 @@
     data/strokes.txt       the stroke dictionary (33 lists)
     data/traditional.txt   the simplified/traditional pairs
     data/elements.txt      the five element character lists
+    data/strokes_added.txt the counts of the characters names use that the 33 lists lack
+    data/typed_forms.txt   the variants and further traditional forms a name may be typed in
 
 Run from anywhere:  python3 tools/chardata/generate.py [--unihan DIR] [--data DIR] [--check]
 The output depends only on the Unihan files, the tables beside this script and the curated lists
@@ -17,6 +19,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import added  # noqa: E402
 import elements  # noqa: E402
 import pairs  # noqa: E402
 import report  # noqa: E402
@@ -73,9 +76,18 @@ def main():
     if missing:
         raise SystemExit(f"name characters without an element: {''.join(missing)}")
 
+    added.check_surnames(simple, trad, keep_own, name_lists.surname_chars)
+    with open(os.path.join(ROOT, "data", "standard_chars.txt"), encoding="utf-8") as handle:
+        levels = handle.read().split("\n")
+    counter = strokes.Counter(uh, keep_own, pair_report["shown"])
+    added_lists, typed_lines, added_report = added.build(
+        uh, counter, stroke_lists, simple, trad, pair_report["shown"], levels[0] + levels[1])
+
     outputs = {"strokes.txt": stroke_lists[1:],
                "traditional.txt": [",".join(simple), ",".join(trad)],
-               "elements.txt": element_lists}
+               "elements.txt": element_lists,
+               "strokes_added.txt": added_lists[1:],
+               "typed_forms.txt": typed_lines}
     readme = os.path.join(os.path.dirname(os.path.abspath(__file__)), "README.md")
     own_data = os.path.abspath(args.data) == os.path.join(ROOT, "data")
     if args.check:
