@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -207,6 +208,35 @@ TEST(ScriptConverter, AMalformedTableIsRefused) {
                                   "p\t发\t發\n", "c\t发\t發\textra\n", "s\n", "c\t\xFF\t發\n"}) {
         EXPECT_THROW(ScriptConverter{text}, std::runtime_error) << text;
     }
+}
+
+}  // namespace
+}  // namespace norlune
+
+namespace norlune {
+namespace {
+
+// Every reviewed correction of tools/hant/overrides.txt holds in the table, standing alone and
+// inside a sentence.
+TEST(ScriptConverter, EveryOverrideHolds) {
+    std::ifstream in(std::string(NORLUNE_SOURCE_DIR) + "/tools/hant/overrides.txt");
+    ASSERT_TRUE(in);
+    std::string line;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const std::size_t tab = line.find('\t');
+        const std::size_t reason = line.find('\t', tab + 1);
+        ASSERT_NE(reason, std::string::npos) << line;
+        const std::string from = line.substr(0, tab);
+        const std::string to = line.substr(tab + 1, reason - tab - 1);
+        EXPECT_EQ(ScriptConverter::builtIn().toHant(from), to) << line;
+        EXPECT_EQ(ScriptConverter::builtIn().toHant("。" + from + "，"), "。" + to + "，") << line;
+        ++rows;
+    }
+    EXPECT_GE(rows, 40);
 }
 
 }  // namespace
