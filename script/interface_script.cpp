@@ -1,6 +1,7 @@
 #include "script/interface_script.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "embedded/hant_table_txt.h"
@@ -117,6 +118,18 @@ ScriptConverter::ScriptConverter(std::string_view tableText) {
         }
     }
     std::sort(simplifiedOnly_.begin(), simplifiedOnly_.end());
+    basicPlane_.assign(0x10000, 0);
+    for (const auto& [from, to] : chars_) {
+        if (from < 0x10000) {
+            basicPlane_[from] = to;
+        }
+    }
+    phraseStarts_.assign(0x10000 / 64, 0);
+    for (const auto& [first, range] : phraseRanges_) {
+        if (first < 0x10000) {
+            phraseStarts_[first / 64] |= std::uint64_t{1} << (first % 64);
+        }
+    }
 }
 
 const ScriptConverter& ScriptConverter::builtIn() {
@@ -137,6 +150,13 @@ std::string ScriptConverter::toHant(std::string_view text,
                                     std::span<const std::string_view> keep) const {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
+    // The first bytes of the kept strings: at any other byte no kept string starts.
+    std::array<bool, 256> keepStarts{};
+    for (std::string_view k : keep) {
+        if (!k.empty()) {
+            keepStarts[static_cast<unsigned char>(k.front())] = true;
+        }
+    }
     // A phrase that would swallow the start of a kept string is not taken.
     const auto coversKept = [&](std::size_t pos, std::size_t length) {
         for (std::string_view k : keep) {
@@ -154,31 +174,42 @@ std::string ScriptConverter::toHant(std::string_view text,
     std::size_t pos = 0;
     while (pos < text.size()) {
         const auto byte = static_cast<unsigned char>(text[pos]);
-        std::size_t kept = 0;
-        for (std::string_view k : keep) {
-            if (k.size() > kept && text.substr(pos).starts_with(k)) {
-                kept = k.size();
+        if (keepStarts[byte]) {
+            std::size_t kept = 0;
+            for (std::string_view k : keep) {
+                if (k.size() > kept && text.substr(pos).starts_with(k)) {
+                    kept = k.size();
+                }
+            }
+            if (kept > 0) {
+                out.append(text.substr(pos, kept));
+                pos += kept;
+                continue;
             }
         }
-        if (kept > 0) {
-            out.append(text.substr(pos, kept));
-            pos += kept;
-            continue;
-        }
         if (byte < 0x80) {
-            out.push_back(static_cast<char>(byte));
-            ++pos;
+            // A run of ASCII, up to the next byte where a kept string may start.
+            std::size_t end = pos + 1;
+            while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80 &&
+                   !keepStarts[static_cast<unsigned char>(text[end])]) {
+                ++end;
+            }
+            out.append(text.substr(pos, end - pos));
+            pos = end;
             continue;
         }
         std::size_t next = pos;
         const char32_t ch = nextCodePoint(text, next);
-        if (ch == 0xFFFD && text.substr(pos, next - pos) != "\xEF\xBF\xBD") {
-            out.append(text.substr(pos, next - pos));  // not UTF-8: copied as it is
+        if (ch == 0xFFFD) {
+            out.append(text.substr(pos, next - pos));  // a byte that is not UTF-8 is copied
             pos = next;
             continue;
         }
+        const bool startsPhrase = ch < 0x10000 ? ((phraseStarts_[ch / 64] >> (ch % 64)) & 1U) != 0
+                                               : phraseRanges_.contains(ch);
         bool matched = false;
-        if (const auto range = phraseRanges_.find(ch); range != phraseRanges_.end()) {
+        if (startsPhrase) {
+            const auto range = phraseRanges_.find(ch);
             for (std::size_t i = range->second.first; i < range->second.second; ++i) {
                 const Phrase& phrase = phrases_[i];
                 if (text.substr(pos).starts_with(phrase.from) &&
@@ -193,8 +224,9 @@ std::string ScriptConverter::toHant(std::string_view text,
         if (matched) {
             continue;
         }
-        if (const auto it = chars_.find(ch); it != chars_.end()) {
-            appendUtf8(out, it->second);
+        const char32_t converted = ch < 0x10000 ? basicPlane_[ch] : toHant(ch);
+        if (converted != 0 && converted != ch) {
+            appendUtf8(out, converted);
         } else {
             out.append(text.substr(pos, next - pos));
         }
