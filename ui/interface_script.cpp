@@ -61,8 +61,8 @@ bool installInterfaceTranslations(QApplication& app, Script script) {
     return ok;
 }
 
-InterfaceText::InterfaceText(Script script, std::shared_ptr<const ScriptConverter> converter)
-    : script_(converter ? script : Script::Hans), converter_(std::move(converter)) {}
+InterfaceText::InterfaceText(Script script, const ScriptConverter* converter)
+    : script_(converter != nullptr ? script : Script::Hans), converter_(converter) {}
 
 std::string InterfaceText::convert(std::string_view text,
                                    std::span<const std::string_view> keep) const {

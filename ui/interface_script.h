@@ -5,13 +5,12 @@
 // norlune_zh_Hant); the texts of the libraries are converted as they are shown, the names in them
 // kept as typed.
 #include <QString>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "ui/script_standin.h"
+#include "script/interface_script.h"
 
 class QApplication;
 class QSettings;
@@ -39,7 +38,8 @@ bool installInterfaceTranslations(QApplication& app, Script script);
 class InterfaceText {
 public:
     InterfaceText() = default;  // 简体
-    InterfaceText(Script script, std::shared_ptr<const ScriptConverter> converter);
+    // `converter` (none: 简体) must outlive the object.
+    InterfaceText(Script script, const ScriptConverter* converter);
 
     Script script() const { return script_; }
     std::string convert(std::string_view text, std::span<const std::string_view> keep = {}) const;
@@ -49,7 +49,7 @@ public:
 
 private:
     Script script_ = Script::Hans;
-    std::shared_ptr<const ScriptConverter> converter_;
+    const ScriptConverter* converter_ = nullptr;
 };
 
 // The texts a name keeps unconverted in a report: the full name, its surname and given name and

@@ -18,9 +18,7 @@ int main(int argc, char** argv) {
     const norlune::Script script =
         norlune::ui::keptScript(&settings, norlune::ui::scriptFromEnvironment());
     norlune::ui::installInterfaceTranslations(app, script);
-    const norlune::ui::InterfaceText text(
-        script, script == norlune::Script::Hant ? std::make_shared<const norlune::ScriptConverter>()
-                                                : nullptr);
+    const norlune::ui::InterfaceText text(script, &norlune::ScriptConverter::builtIn());
     norlune::ui::applyProgramFont(app);
     const std::string candidateFolder =
         norlune::candidateFolder(QCoreApplication::applicationDirPath().toStdString());

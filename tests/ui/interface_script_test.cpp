@@ -25,18 +25,12 @@
 namespace norlune::ui::testing {
 namespace {
 
-std::shared_ptr<const ScriptConverter> sharedConverter() {
-    static const auto converter = std::make_shared<const ScriptConverter>();
-    return converter;
-}
-
 InterfaceText hantText() {
-    return InterfaceText(Script::Hant, sharedConverter());
+    return InterfaceText(Script::Hant, &ScriptConverter::builtIn());
 }
 
-// The characters of `text` that the conversion to the traditional interface still changes, once
-// the names in it are taken out: none in a text that is traditional already. (A character alone is
-// no test: 凶 and 丑 stay as they are in 吉凶 and 乙丑, and become 兇 and 醜 elsewhere.)
+// The simplified-only characters of `text` once the names in it are taken out: none is left in a
+// text of the traditional interface.
 QString simplifiedCharacters(const QString& text, const std::vector<std::string>& names = {}) {
     std::string rest = utf8(text);
     std::vector<std::string> sorted = names;
@@ -47,18 +41,11 @@ QString simplifiedCharacters(const QString& text, const std::vector<std::string>
             rest.replace(at, name.size(), " ");
         }
     }
-    const std::u32string before = utf8ToU32(rest);
-    const std::u32string after = utf8ToU32(sharedConverter()->toHant(rest));
-    if (before == after) {
-        return {};
-    }
-    if (before.size() != after.size()) {
-        return qs(rest);
-    }
     QString found;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] != after[i]) {
-            found += qs(u32ToUtf8(std::u32string(1, before[i])));
+    for (const char32_t ch : utf8ToU32(rest)) {
+        const QString one = qs(u32ToUtf8(std::u32string(1, ch)));
+        if (ScriptConverter::builtIn().isSimplifiedOnly(ch) && !found.contains(one)) {
+            found += one;
         }
     }
     return found;
@@ -223,7 +210,7 @@ TEST(InterfaceScriptTest, SimplifiedTextsStayByteForByteAndNamesStayAsTyped) {
     }
     // A path in a message is the file's name: it stays.
     EXPECT_EQ(hant.convert("无法写入文件：/tmp/名单.csv（只读）", pathKeeps({"/tmp/名单.csv"})),
-              "無法寫入文件：/tmp/名单.csv（只讀）");
+              "無法寫入文件：/tmp/名单.csv（唯讀）");
     // Without a converter there is no traditional interface.
     EXPECT_EQ(InterfaceText(Script::Hant, nullptr).script(), Script::Hans);
 }

@@ -249,7 +249,7 @@
     </message>
     <message>
         <source>文件“%1”是只读的，要替换它吗？</source>
-        <translation>文件“%1”是隻讀的，要替換它嗎？</translation>
+        <translation>文件“%1”是唯讀的，要替換它嗎？</translation>
     </message>
     <message>
         <source>替换</source>
