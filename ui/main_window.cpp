@@ -78,8 +78,11 @@ QString generalDateText(const QLocale& locale, const norlune::BirthMoment& momen
     if (moment.hour() == 0 && moment.minute() == 0) {
         return date;
     }
-    return date + QLatin1Char(' ') +
-           locale.toString(QTime(moment.hour(), moment.minute()), QLocale::ShortFormat);
+    // Taiwan's short format names the half of the day with CLDR's "B", which Qt does not read
+    // (it would print the letter): "AP" writes the same 上午 and 下午.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.replace(QLatin1Char('B'), QStringLiteral("AP"));
+    return date + QLatin1Char(' ') + locale.toString(QTime(moment.hour(), moment.minute()), format);
 }
 
 MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)

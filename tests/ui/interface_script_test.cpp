@@ -343,6 +343,25 @@ TEST_F(TraditionalWindowTest, DialogsCalendarPlacesAndBaziAreTraditional) {
     EXPECT_EQ(simplifiedCharacters(bazi), QString()) << bazi.toStdString();
 }
 
+TEST(TraditionalBirthChoiceTest, TheBirthMomentReadsInTheLocalesOfTheTraditionalInterface) {
+    const std::optional<BirthMoment> morning = makeBirthMoment(1985, 2, 4, 9, 5);
+    const std::optional<BirthMoment> evening = makeBirthMoment(1985, 2, 4, 21, 5);
+    ASSERT_TRUE(morning && evening);
+    const struct {
+        QLocale locale;
+        const char* morning;
+        const char* evening;
+    } rows[] = {
+        {QLocale(QLocale::Chinese, QLocale::China), "1985/2/4 09:05", "1985/2/4 21:05"},
+        {QLocale(QLocale::Chinese, QLocale::Taiwan), "1985/2/4 上午9:05", "1985/2/4 下午9:05"},
+        {QLocale(QLocale::Chinese, QLocale::HongKong), "4/2/1985 上午9:05", "4/2/1985 下午9:05"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(generalDateText(row.locale, *morning), qs(row.morning)) << row.morning;
+        EXPECT_EQ(generalDateText(row.locale, *evening), qs(row.evening)) << row.evening;
+    }
+}
+
 TEST(TraditionalBirthChoiceTest, TheYearRangeMessageFollowsTheScript) {
     const BirthChoice hans =
         checkBirthChoice(1900, 1, 1, QStringLiteral("0"), QStringLiteral("00"));
