@@ -176,7 +176,7 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
     save(files, "file_dialog.png");
     files.hide();
 
-    QMessageBox box(QMessageBox::NoIcon, messageTitle(), qs(kSearchCompleteMessage),
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(), text(kSearchCompleteMessage),
                     QMessageBox::Ok, &window);
     box.setCheckBox(new QCheckBox(dontShowAgainText(), &box));
     box.show();

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTranslator>
 #include <cstdlib>
 
@@ -308,6 +309,25 @@ TEST_F(TraditionalWindowTest, ASearchListsTheNamesAsTheFileHoldsThem) {
     const QString report = control<QPlainTextEdit>("Text2")->toPlainText();
     EXPECT_TRUE(report.contains(qs("张国华"))) << report.left(200).toStdString();
     EXPECT_EQ(simplifiedCharacters(report, nameKeeps("张", "国华")), QString());
+
+    // On the shortlist: the name as listed, its meanings traditional around its characters.
+    control<QPushButton>("addToShortlistButton")->click();
+    ASSERT_NE(window->shortlistWindow(), nullptr);
+    auto* table = window->shortlistWindow()->findChild<QTableWidget*>();
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 0)->text(), qs("张国华"));
+    const QString meanings = table->item(0, table->columnCount() - 1)->text();
+    EXPECT_TRUE(meanings.startsWith(qs("国："))) << meanings.toStdString();
+    EXPECT_EQ(qs(ScriptConverter::builtIn().toHant("国：国家、邦国，寓胸怀家国",
+                                                   std::vector<std::string_view>{"国"})),
+              meanings.left(13))
+        << meanings.toStdString();
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        cells << table->horizontalHeaderItem(c)->text() << table->item(0, c)->text();
+    }
+    EXPECT_EQ(untranslated(cells, nameKeeps("张", "国华")), QStringList());
 }
 
 TEST_F(TraditionalWindowTest, DialogsCalendarPlacesAndBaziAreTraditional) {
