@@ -32,10 +32,11 @@ int main(int argc, char** argv) {
     deps.interaction = &interaction;
     deps.candidateDirectory = candidateFolder;
     deps.now = [] { return QDateTime::currentDateTime(); };
-    // The system's date formats, as long as they write dates in Chinese.
+    // The system's date formats, as long as they write dates in Chinese; else those of the script.
     deps.locale = QLocale::system().language() == QLocale::Chinese
                       ? QLocale::system()
-                      : QLocale(QLocale::Chinese, QLocale::China);
+                      : QLocale(QLocale::Chinese,
+                                script == norlune::Script::Hant ? QLocale::Taiwan : QLocale::China);
     deps.settings = &settings;
     deps.text = text;
     norlune::ui::MainWindow window(deps);
