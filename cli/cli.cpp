@@ -6,6 +6,7 @@
 
 #include "build_info.h"
 #include "cli/fd_output.h"
+#include "cli/script_output.h"
 #include "engine/stroke_dictionary.h"
 #include "engine/utf8.h"
 #include "textio/visible_text.h"
@@ -38,7 +39,9 @@ constexpr std::string_view kUsage =
     "    按出生地经度校正真太阳时；--no-summer-time 表示1986年至1991年夏令时期间的时间\n"
     "    已是标准时间，不再减去一小时\n"
     "  places [省份]                   可选的出生地点及其经度\n"
-    "  --version                       版本\n";
+    "  --version                       版本\n"
+    "  --hant / --hans                 界面用繁体字／简体字（可放在任何位置；不给时按语言环境\n"
+    "                                  LC_ALL、LC_MESSAGES、LANG：zh_TW、zh_HK、zh_MO 用繁体字）\n";
 
 // Options whose value is a file path: a path may be any bytes, so it is not held to UTF-8.
 constexpr std::string_view kPathOptions[] = {"--candidates"};
@@ -190,7 +193,11 @@ bool checkText(std::string_view text, Io& io) {
     return true;
 }
 
-int run(std::span<const std::string> args, Io& io) {
+namespace {
+
+// Runs the command and checks that its output was written: `written` is the program's own
+// output stream (behind io.out when the output is converted).
+int runChecked(std::span<const std::string> args, Io& io, std::ostream& written) {
     int code = kExitOk;
     try {
         code = dispatch(args, io);
@@ -200,9 +207,9 @@ int run(std::span<const std::string> args, Io& io) {
         return kExitFileError;
     }
     io.out.flush();
-    if (!io.out) {
+    if (!io.out || !written) {
         std::string reason;
-        if (const auto* fd = dynamic_cast<const FdOutputBuffer*>(io.out.rdbuf());
+        if (const auto* fd = dynamic_cast<const FdOutputBuffer*>(written.rdbuf());
             fd != nullptr && fd->error() != 0) {
             reason = "：" + writeErrorReason(fd->error());
         }
@@ -210,6 +217,56 @@ int run(std::span<const std::string> args, Io& io) {
         return kExitFileError;
     }
     return code;
+}
+
+}  // namespace
+
+int run(std::span<const std::string> args, Io& io) {
+    // --hant and --hans may stand anywhere (no option's value starts with "--"); the last decides.
+    Script script = io.script;
+    std::vector<std::string> rest;
+    rest.reserve(args.size());
+    for (const std::string& arg : args) {
+        if (arg == "--hant") {
+            script = Script::Hant;
+        } else if (arg == "--hans") {
+            script = Script::Hans;
+        } else {
+            rest.push_back(arg);
+        }
+    }
+    if (script == Script::Hans) {
+        return runChecked(rest, io, io.out);
+    }
+    std::vector<std::string> kept;
+    // A file path is shown as given, in messages too.
+    for (std::size_t i = 0; i + 1 < rest.size(); ++i) {
+        if (isPathOption(rest[i])) {
+            kept.push_back(rest[i + 1]);
+        }
+    }
+    ConvertingBuffer outBuffer(io.out, ScriptConverter::builtIn(), kept);
+    ConvertingBuffer errBuffer(io.err, ScriptConverter::builtIn(), kept);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    Io converted{out, err, io.errIsTerminal, io.executableDir, Script::Hant, &kept};
+    const int code = runChecked(rest, converted, io.out);
+    err.flush();
+    return code;
+}
+
+void writeKeeping(std::ostream& stream, std::string_view text,
+                  std::span<const std::string_view> keep) {
+    if (auto* buffer = dynamic_cast<ConvertingBuffer*>(stream.rdbuf())) {
+        buffer->writeKeeping(text, keep);
+    } else {
+        stream << text;
+    }
+}
+
+void writeAsGiven(std::ostream& stream, std::string_view text) {
+    const std::string_view keep[] = {text};
+    writeKeeping(stream, text, keep);
 }
 
 }  // namespace norlune::cli

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "script/interface_script.h"
+
 namespace norlune {
 class StrokeDictionary;
 }
@@ -23,11 +25,32 @@ struct Io {
     std::ostream& err;
     bool errIsTerminal = false;  // progress is shown only on a terminal
     std::string executableDir;   // where the candidate files lie
+    // The script the locale asks for; --hant and --hans among the arguments decide over it.
+    Script script = Script::Hans;
+    // With the traditional interface, the strings shown as given wherever they stand in what the
+    // command writes after (null otherwise).
+    std::vector<std::string>* kept = nullptr;
+
+    // A name the user typed or a candidate file holds: shown as given in the rest of the output.
+    void keep(std::string_view text) const {
+        if (kept != nullptr && !text.empty()) {
+            kept->emplace_back(text);
+        }
+    }
 };
 
 // Runs one command; args excludes the program name. Every argument but a file path must be
-// UTF-8. When the output cannot be written (checked at the end), the exit status is 1.
+// UTF-8. When the output cannot be written (checked at the end), the exit status is 1. With the
+// traditional interface (`--hant`, or io.script without `--hans`) everything written to io.out
+// and io.err is converted, but for the strings the command keeps.
 int run(std::span<const std::string> args, Io& io);
+
+// Writes `text` to `stream` (io.out or io.err) with the strings of `keep` shown as given; in the
+// simplified interface, simply writes it.
+void writeKeeping(std::ostream& stream, std::string_view text,
+                  std::span<const std::string_view> keep);
+// Writes `text` as given (a name, a file's own data).
+void writeAsGiven(std::ostream& stream, std::string_view text);
 
 // Small helpers shared by the command groups.
 struct ParsedArgs {

@@ -110,7 +110,16 @@ int runCompareCommand(std::span<const std::string> args, Io& io) {
         cells.push_back(row.threeTalentKey + "(" + row.threeTalentGrade + ")");
         rows.push_back(std::move(cells));
     }
-    io.out << alignedTable(rows);
+    // Row by row, each with its own name as typed.
+    const std::string table = alignedTable(rows);
+    std::size_t start = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::size_t end = table.find('\n', start) + 1;
+        const std::string_view keep[] = {rows[r][0]};
+        writeKeeping(io.out, std::string_view(table).substr(start, end - start),
+                     std::span<const std::string_view>(keep, r == 0 ? 0 : 1));
+        start = end;
+    }
     return kExitOk;
 }
 

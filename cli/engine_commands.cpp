@@ -71,9 +71,39 @@ int perCharacter(const std::string& text, Io& io,
     for (char32_t ch : utf8ToU32(text)) {
         std::string line;
         appendUtf8(line, ch);
-        io.out << line << '\t' << describe(ch) << '\n';
+        writeAsGiven(io.out, line);  // the character as the user typed it
+        io.out << '\t' << describe(ch) << '\n';
     }
     return kExitOk;
+}
+
+// The name in what the name commands write stays as the user typed it: the full name and its
+// traditional form (the report's title), a surname or given name of two characters, each piece of
+// the name in quotes (the sound analysis quotes them) and each given character before "：" (the
+// lines of meanings). A single character is not kept everywhere: the texts around the name may
+// hold it in a word of their own.
+void keepName(Io& io, const TraditionalMap& traditional, std::string_view surname,
+              std::string_view given) {
+    const std::string full = std::string(surname) + std::string(given);
+    io.keep(full);
+    io.keep(traditional.GbToBig(full));
+    if (codePointCount(surname) > 1) {
+        io.keep(surname);
+    }
+    if (codePointCount(given) > 1) {
+        io.keep(given);
+    }
+    const std::u32string chars = utf8ToU32(full);
+    for (std::size_t start = 0; start < chars.size(); ++start) {
+        for (std::size_t length = 1; start + length <= chars.size(); ++length) {
+            io.keep("“" + u32ToUtf8(chars.substr(start, length)) + "”");
+        }
+    }
+    for (char32_t ch : utf8ToU32(given)) {
+        std::string prefix;
+        appendUtf8(prefix, ch);
+        io.keep(prefix + "：");
+    }
 }
 
 }  // namespace
@@ -109,7 +139,9 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
             if (!isValidUtf8(text)) {
                 return usageError(io, "文字含有无法识别的字符");
             }
-            io.out << ctx.tables.traditional.GbToBig(text) << '\n';
+            // The name data's own traditional form: shown as it is in either interface.
+            writeAsGiven(io.out, ctx.tables.traditional.GbToBig(text));
+            io.out << '\n';
             return kExitOk;
         }
         if (command == "strokes") {
@@ -130,6 +162,7 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     }
     const std::string& surname = parsed.positional[0];
     const std::string& given = parsed.positional[1];
+    keepName(io, ctx.tables.traditional, surname, given);
     // The meaning of the characters needs no count; every judgement does.
     if (command != "meaning" && !checkCountable(ctx.tables.strokes, {surname, given}, io)) {
         return kExitUsage;

@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -24,5 +25,8 @@ int main(int argc, char** argv) {
     std::ostream out(&outBuffer);
     norlune::cli::Io io{out, std::cerr, isatty(STDERR_FILENO) != 0,
                         norlune::candidateFolder(exe.parent_path().string())};
+    // The locale chooses the interface's script, as the C library reads it.
+    io.script = norlune::scriptFromLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                          std::getenv("LANG"));
     return norlune::cli::run(args, io);
 }

@@ -171,7 +171,19 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
             rows.back().sources = std::move(cells.sources);
             rows.back().meanings = std::move(cells.meanings);
         }
-        io.out << nameSheetCsv(rows, search.state().bShenChen && !options.sNeedWx.empty());
+        // Line by line (CR LF), each row with its name as given; the header first.
+        const std::vector<std::string> lines =
+            nameSheetLines(rows, search.state().bShenChen && !options.sNeedWx.empty());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::string_view keep[2];
+            std::size_t kept = 0;
+            if (i > 0 && i <= names.size()) {
+                keep[0] = names[i - 1].fullName;
+                keep[1] = std::string_view(names[i - 1].fullName).substr(settings.surname.size());
+                kept = keep[1].empty() ? 1 : 2;
+            }
+            writeKeeping(io.out, lines[i] + "\r\n", std::span<const std::string_view>(keep, kept));
+        }
     };
     switch (start.kind) {
         case NameSearch::StartResult::Kind::Direct: {
@@ -179,7 +191,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
                 printCsv({KeptName{start.fullName, start.score, 1}});
                 return kExitOk;
             }
-            io.out << start.fullName;
+            writeAsGiven(io.out, start.fullName);
             if (withScores) {
                 const Score score =
                     engine.scoreName(settings.surname, settings.left + settings.right,
@@ -235,7 +247,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
         return kExitOk;
     }
     for (const KeptName& name : names) {
-        io.out << name.fullName;
+        writeAsGiven(io.out, name.fullName);
         if (withScores) {
             // As the window shows it: one or two decimals where the score has them.
             io.out << '\t' << name.score.toString();

@@ -126,7 +126,18 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
         }
         rows.push_back(std::move(row));
     }
-    io.out << alignedTable(rows);
+    // Row by row, each with its two names (and their given names in the source's line) as given.
+    const std::string table = alignedTable(rows);
+    std::size_t start = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::size_t end = table.find('\n', start) + 1;
+        const std::string_view nameA = rows[r][0];
+        const std::string_view nameB = rows[r][2];
+        const std::string_view keep[] = {nameA, nameB, nameA.substr(surname->size()),
+                                         nameB.substr(surname->size())};
+        writeKeeping(io.out, std::string_view(table).substr(start, end - start), keep);
+        start = end;
+    }
     if (pairs.empty()) {
         io.err << "norlune-cli：没有找到合适的名字组合\n";
     }

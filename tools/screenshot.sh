@@ -5,7 +5,7 @@
 # the save dialog and the completion message, and saves main_start.png, main_search.png,
 # report_summary.png, main_sound.png (the end of a report: sound, meanings and sources), main_scores.png, shortlist.png, birth_dialog.png,
 # main_bazi.png, main_rerun.png, report_summary_bazi.png, main_maximised.png, file_dialog.png,
-# message_box.png and help.png, and the family dialogs of the 选项 menu avoidDialog.png and
+# message_box.png, help.png, options_menu.png and script_menu.png (选项 > 界面文字), and the family dialogs of the 选项 menu avoidDialog.png and
 # favourableDialog.png and twinsDialog.png.
 # The same pictures at 200% scaling (QT_SCALE_FACTOR=2) follow as scaled_*.png.
 #   tools/screenshot.sh BUILD_DIR [OUTPUT_DIR]

@@ -29,36 +29,37 @@ QString avoidCharactersProblem(const QString& text) {
         return {};
     }
     if (!isHanText(characters)) {
-        return qs("避讳用字只能填汉字（字与字之间不用标点）");
+        return WindowText::tr("避讳用字只能填汉字（字与字之间不用标点）");
     }
     if (codePointCount(characters) > AvoidFilter::kMaxCharacters) {
-        return qs("避讳用字最多 ") + QString::number(AvoidFilter::kMaxCharacters) + qs(" 个");
+        return WindowText::tr("避讳用字最多 ") + QString::number(AvoidFilter::kMaxCharacters) +
+               WindowText::tr(" 个");
     }
     return {};
 }
 
 AvoidDialog::AvoidDialog(const AvoidChoice& current, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("avoidDialog"));
-    setWindowTitle(qs("避讳用字"));
-    auto* prompt = new QLabel(qs("名字中不用的字（如长辈名字中的字，最多 20 个汉字）："), this);
+    setWindowTitle(tr("避讳用字"));
+    auto* prompt = new QLabel(tr("名字中不用的字（如长辈名字中的字，最多 20 个汉字）："), this);
     characters = new QLineEdit(current.characters, this);
     characters->setObjectName(QStringLiteral("avoidCharacters"));
     // Twice the limit leaves room for characters outside the basic plane and a few blanks; the
     // check of "确定" counts the characters themselves.
     characters->setMaxLength(static_cast<int>(AvoidFilter::kMaxCharacters) * 2);
-    characters->setPlaceholderText(qs("例如：建国秀英"));
+    characters->setPlaceholderText(tr("例如：建国秀英"));
     prompt->setBuddy(characters);
-    bySound = new QCheckBox(qs("同音也避开"), this);
+    bySound = new QCheckBox(tr("同音也避开"), this);
     bySound->setObjectName(QStringLiteral("avoidSound"));
     bySound->setChecked(current.bySound);
-    bySound->setToolTip(qs("读音相同（不论声调）的字也不用，例如避“明”时也不用“铭”“鸣”"));
+    bySound->setToolTip(tr("读音相同（不论声调）的字也不用，例如避“明”时也不用“铭”“鸣”"));
     problem = new QLabel(this);
     problem->setObjectName(QStringLiteral("avoidProblem"));
     problem->setStyleSheet(QStringLiteral("color: #b00000;"));
     problem->setWordWrap(true);
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(qs("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(qs("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
     layout->addWidget(characters);

@@ -37,7 +37,8 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->text = index.data().toString() + qs(" 时 · ") + shichenName(index.row());
+        option->text =
+            index.data().toString() + WindowText::tr(" 时 · ") + shichenName(index.row());
     }
 };
 
@@ -46,7 +47,7 @@ protected:
 QString shichenName(int hour) {
     static const char* const kBranches[] = {"子", "丑", "寅", "卯", "辰", "巳",
                                             "午", "未", "申", "酉", "戌", "亥"};
-    return qs(kBranches[((hour + 1) / 2) % 12]) + qs("时");
+    return qs(kBranches[((hour + 1) / 2) % 12]) + WindowText::tr("时");
 }
 
 std::optional<BirthMoment> birthMomentWithPlace(const BirthTimeStore& store) {
@@ -59,18 +60,18 @@ std::optional<BirthMoment> birthMomentWithPlace(const BirthTimeStore& store) {
 }
 
 BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourItem,
-                             const QString& minuteItem) {
+                             const QString& minuteItem, const InterfaceText& script) {
     QString hour = hourItem;
     if (hour.size() < 2) {
         hour.prepend(QLatin1Char('0'));
     }
     BirthChoice choice;
     if (day == 0) {
-        choice.message = qs(kNoBirthDateMessage);
+        choice.message = WindowText::tr(kNoBirthDateMessage);
         return choice;
     }
     if (year > kLastBirthYear || year < kFirstBirthYear) {
-        choice.message = qs(kBirthYearRangeMessage);
+        choice.message = script(kBirthYearRangeMessage);
         return choice;
     }
     const QString text =
@@ -78,21 +79,25 @@ BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourIt
     choice.moment = parseBirthMoment(utf8(text));
     if (!choice.moment) {
         // The lists and the calendar offer only real dates and times; anything else is no date.
-        choice.message = qs(kNoBirthDateMessage);
+        choice.message = WindowText::tr(kNoBirthDateMessage);
     }
     return choice;
 }
 
 BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interaction,
-                                 const Clock& now, const PlaceTable& places, QWidget* parent)
-    : QDialog(parent), store_(store), interaction_(interaction), places_(places) {
+                                 const Clock& now, const PlaceTable& places,
+                                 const InterfaceText& text, QWidget* parent)
+    : QDialog(parent), store_(store), interaction_(interaction), places_(places), text_(text) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(qs("选择出生时间"));
+    setWindowTitle(tr("选择出生时间"));
     setModal(true);
 
     Calendar1 = new QCalendarWidget(this);
     Calendar1->setObjectName(QStringLiteral("Calendar1"));
-    Calendar1->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+    Calendar1->setLocale(
+        text_.script() == Script::Hant
+            ? QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan)
+            : QLocale(QLocale::Chinese, QLocale::China));
     Calendar1->setGridVisible(true);
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     // Only the dates the BaZi tables cover can be picked.
@@ -101,26 +106,26 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setItemDelegate(new HourDelegate(Combo1));
     Combo1->setMaxVisibleItems(12);
-    Label1 = new QLabel(qs("时"), this);
+    Label1 = new QLabel(tr("时"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label4 = new QLabel(this);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setMinimumWidth(QFontMetrics(Label4->font()).horizontalAdvance(qs("（子时）")));
+    Label4->setMinimumWidth(QFontMetrics(Label4->font()).horizontalAdvance(tr("（子时）")));
     Combo2 = new MinuteBox(this);
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setRange(0, 59);
     Combo2->setWrapping(true);
     Combo2->setAlignment(Qt::AlignRight);
-    Label2 = new QLabel(qs("分"), this);
+    Label2 = new QLabel(tr("分"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Command2 = new QPushButton(qs("确定"), this);
+    Command2 = new QPushButton(tr("确定"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setAutoDefault(false);
-    Command1 = new QPushButton(qs("取消"), this);
+    Command1 = new QPushButton(tr("取消"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAutoDefault(false);
 
-    Label3 = new QLabel(qs("出生地点"), this);
+    Label3 = new QLabel(tr("出生地点"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Combo3 = new QComboBox(this);
     Combo3->setObjectName(QStringLiteral("Combo3"));
@@ -130,7 +135,7 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     // Wide enough for the longest place name, so the row keeps its width whatever is chosen.
     Combo4->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo4->setMinimumContentsLength(11);
-    Check1 = new QCheckBox(qs(kSummerTimeText), this);
+    Check1 = new QCheckBox(WindowText::tr(kSummerTimeText), this);
     Check1->setObjectName(QStringLiteral("Check1"));
 
     auto* placeRow = new QHBoxLayout;
@@ -163,13 +168,13 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     Combo1->setCurrentIndex(0);
     Combo2->setValue(0);
     const auto showShichen = [this] {
-        Label4->setText(qs("（") + shichenName(std::max(0, Combo1->currentIndex())) + qs("）"));
+        Label4->setText(tr("（") + shichenName(std::max(0, Combo1->currentIndex())) + tr("）"));
     };
     connect(Combo1, &QComboBox::currentIndexChanged, this, showShichen);
     showShichen();
-    Combo3->addItem(qs(kNoBirthplaceItem));
+    Combo3->addItem(WindowText::tr(kNoBirthplaceItem));
     for (const std::string& province : places_.provinces()) {
-        Combo3->addItem(qs(province));
+        Combo3->addItem(text_(province), qs(province));
     }
     if (!store_.BirthMoment) {
         const QDateTime current = now();
@@ -187,10 +192,10 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
         Combo2->setValue(store_.BirthMoment->minute());
     }
     const std::optional<BirthPlace>& place = store_.BirthPlace;
-    Combo3->setCurrentIndex(place ? std::max(0, Combo3->findText(qs(place->province))) : 0);
+    Combo3->setCurrentIndex(place ? std::max(0, Combo3->findData(qs(place->province))) : 0);
     Combo3_Change();
     if (place && Combo3->currentIndex() > 0) {
-        Combo4->setCurrentIndex(std::max(0, Combo4->findText(qs(place->city))));
+        Combo4->setCurrentIndex(std::max(0, Combo4->findData(qs(place->city))));
     }
     Check1->setChecked(store_.SummerTime);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &BirthTimeDialog::Combo3_Change);
@@ -202,8 +207,8 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
 void BirthTimeDialog::Combo3_Change() {
     Combo4->clear();
     if (Combo3->currentIndex() > 0) {
-        for (const BirthPlace* place : places_.placesOf(utf8(Combo3->currentText()))) {
-            Combo4->addItem(qs(place->city));
+        for (const BirthPlace* place : places_.placesOf(utf8(Combo3->currentData().toString()))) {
+            Combo4->addItem(text_(place->city), qs(place->city));
         }
     }
     Combo4->setEnabled(Combo4->count() > 0);
@@ -213,8 +218,8 @@ std::optional<BirthPlace> BirthTimeDialog::chosenPlace() const {
     if (Combo3->currentIndex() <= 0) {
         return std::nullopt;
     }
-    const std::string province = utf8(Combo3->currentText());
-    const std::string city = utf8(Combo4->currentText());
+    const std::string province = utf8(Combo3->currentData().toString());
+    const std::string city = utf8(Combo4->currentData().toString());
     for (const BirthPlace* place : places_.placesOf(province)) {
         if (place->city == city) {
             return *place;
@@ -230,8 +235,9 @@ int BirthTimeDialog::selectedDay() const {
 
 void BirthTimeDialog::Command2_Click() {
     const QDate date = Calendar1->selectedDate();
-    const BirthChoice choice = checkBirthChoice(date.year(), date.month(), selectedDay(),
-                                                Combo1->currentText(), twoDigits(Combo2->value()));
+    const BirthChoice choice =
+        checkBirthChoice(date.year(), date.month(), selectedDay(), Combo1->currentText(),
+                         twoDigits(Combo2->value()), text_);
     if (!choice.moment) {
         interaction_.showMessage(this, choice.message);
         return;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "calendar/birth_moment.h"
+#include "ui/interface_script.h"
 
 class QCalendarWidget;
 class QCheckBox;
@@ -33,11 +34,13 @@ struct BirthTimeStore {
     bool BirthMomentSet = false;
 };
 
-inline constexpr const char* kNoBirthDateMessage = "请指定出生日期！";
+inline constexpr const char* kNoBirthDateMessage =
+    QT_TRANSLATE_NOOP("norlune::ui::WindowText", "请指定出生日期！");
 // The first item of the province list: no birthplace, the clock's own meridian.
-inline constexpr const char* kNoBirthplaceItem = "不指定（按东经120°）";
-inline constexpr const char* kSummerTimeText =
-    "1986年至1991年夏令时期间的时间按夏令时计（减一小时）";
+inline constexpr const char* kNoBirthplaceItem =
+    QT_TRANSLATE_NOOP("norlune::ui::WindowText", "不指定（按东经120°）");
+inline constexpr const char* kSummerTimeText = QT_TRANSLATE_NOOP(
+    "norlune::ui::WindowText", "1986年至1991年夏令时期间的时间按夏令时计（减一小时）");
 
 // The moment as the BaZi side takes it: the stored moment with the stored place and summer-time
 // choice; nothing while no moment is stored.
@@ -52,18 +55,19 @@ struct BirthChoice {
 QString shichenName(int hour);
 
 // The check of "确定": `day` is 0 while the calendar has no selected day; the hour item is "0" to
-// "23", the minute text "00" to "59".
+// "23", the minute text "00" to "59". The messages in `script`.
 BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourItem,
-                             const QString& minuteItem);
+                             const QString& minuteItem, const InterfaceText& script = {});
 
 class BirthTimeDialog : public QDialog {
     Q_OBJECT
 public:
     using Clock = std::function<QDateTime()>;
 
-    // Built afresh for every opening: fills the lists and shows the stored moment (or now).
+    // Built afresh for every opening: fills the lists and shows the stored moment (or now). The
+    // calendar, the places and the messages in the script of `text`.
     BirthTimeDialog(BirthTimeStore& store, UserInteraction& interaction, const Clock& now,
-                    const PlaceTable& places, QWidget* parent = nullptr);
+                    const PlaceTable& places, const InterfaceText& text, QWidget* parent = nullptr);
 
     void Command2_Click();  // 确定
     void Command1_Click();  // 取消
@@ -77,8 +81,8 @@ public:
     QPushButton* Command2;
     QPushButton* Command1;
     QLabel* Label3;     // "出生地点"
-    QComboBox* Combo3;  // provinces, after kNoBirthplaceItem
-    QComboBox* Combo4;  // the places of the chosen province
+    QComboBox* Combo3;  // provinces, after kNoBirthplaceItem; each item's data is its table name
+    QComboBox* Combo4;  // the places of the chosen province, their table names as data
     QCheckBox* Check1;  // read summer-time clock readings as summer time
 
 private:
@@ -93,6 +97,7 @@ private:
     BirthTimeStore& store_;
     UserInteraction& interaction_;
     const PlaceTable& places_;
+    InterfaceText text_;
 };
 
 }  // namespace norlune::ui

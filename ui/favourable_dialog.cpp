@@ -29,11 +29,11 @@ QString orderedElements(const QString& text) {
 FavourableDialog::FavourableDialog(const FavourableChoice& current, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("favourableDialog"));
-    setWindowTitle(qs("喜用五行"));
-    auto* caption = new QLabel(qs("喜用五行："), this);
-    computed = new QRadioButton(qs("按八字计算"), this);
+    setWindowTitle(tr("喜用五行"));
+    auto* caption = new QLabel(tr("喜用五行："), this);
+    computed = new QRadioButton(tr("按八字计算"), this);
     computed->setObjectName(QStringLiteral("favourableComputed"));
-    byHand = new QRadioButton(qs("自行指定"), this);
+    byHand = new QRadioButton(tr("自行指定"), this);
     byHand->setObjectName(QStringLiteral("favourableByHand"));
     (current.byHand ? byHand : computed)->setChecked(true);
     auto* choices = new QHBoxLayout;
@@ -52,14 +52,14 @@ FavourableDialog::FavourableDialog(const FavourableChoice& current, QWidget* par
     }
     boxes->addStretch();
     auto* note =
-        new QLabel(qs("自行指定时，评分的八字规则用这里选的五行，不用八字算出的五行。"), this);
+        new QLabel(tr("自行指定时，评分的八字规则用这里选的五行，不用八字算出的五行。"), this);
     note->setWordWrap(true);
     problem = new QLabel(this);
     problem->setObjectName(QStringLiteral("favourableProblem"));
     problem->setStyleSheet(QStringLiteral("color: #b00000;"));
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(qs("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(qs("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("取消"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(choices);
     layout->addLayout(boxes);
@@ -94,7 +94,7 @@ FavourableChoice FavourableDialog::choice() const {
 
 void FavourableDialog::confirm() {
     if (byHand->isChecked() && choice().elements.isEmpty()) {
-        problem->setText(qs("自行指定时请至少选一个五行"));
+        problem->setText(tr("自行指定时请至少选一个五行"));
         return;
     }
     accept();

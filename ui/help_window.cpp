@@ -6,18 +6,22 @@
 
 namespace norlune::ui {
 
+std::string_view helpText() {
+    return embedded::kHelpHtml;
+}
+
 QString helpHtml() {
     return qs(embedded::kHelpHtml);
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
+HelpWindow::HelpWindow(QWidget* parent, const QString& html) : QTextBrowser(parent) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowFlag(Qt::Window);
-    setWindowTitle(qs("Norlune 帮助"));
+    setWindowTitle(tr("Norlune 帮助"));
     setOpenLinks(true);
     setOpenExternalLinks(false);
     setFont(songtiFont(11));
-    setHtml(helpHtml());
+    setHtml(html);
     resize(760, 620);
 }
 

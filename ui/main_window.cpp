@@ -46,7 +46,7 @@ namespace norlune::ui {
 namespace {
 
 QString listNumText(int listNum) {
-    return qs("列出") + QString::number(listNum) + qs("个优选名字");
+    return WindowText::tr("列出") + QString::number(listNum) + WindowText::tr("个优选名字");
 }
 
 QDate qdate(const std::chrono::year_month_day& ymd) {
@@ -64,12 +64,13 @@ std::shared_ptr<const ReferenceTables> fillReferenceTables() {
 }
 
 QString aboutText() {
-    return qs("诺伦取名（Norlune）\n版本 ") + QString::fromLatin1(build::kVersion) +
-           qs("\n按五格数理评判姓名，并排八字。");
+    return WindowText::tr("诺伦取名（Norlune）\n版本 ") + QString::fromLatin1(build::kVersion) +
+           WindowText::tr("\n按五格数理评判姓名，并排八字。");
 }
 
 QString varietyItemText(int limit) {
-    return qs("同一首字最多：") + (limit == 0 ? qs("不限") : QString::number(limit) + qs("个"));
+    return WindowText::tr("同一首字最多：") +
+           (limit == 0 ? WindowText::tr("不限") : QString::number(limit) + WindowText::tr("个"));
 }
 
 QString generalDateText(const QLocale& locale, const norlune::BirthMoment& moment) {
@@ -77,8 +78,11 @@ QString generalDateText(const QLocale& locale, const norlune::BirthMoment& momen
     if (moment.hour() == 0 && moment.minute() == 0) {
         return date;
     }
-    return date + QLatin1Char(' ') +
-           locale.toString(QTime(moment.hour(), moment.minute()), QLocale::ShortFormat);
+    // Taiwan's short format names the half of the day with CLDR's "B", which Qt does not read
+    // (it would print the letter): "AP" writes the same 上午 and 下午.
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    format.replace(QLatin1Char('B'), QStringLiteral("AP"));
+    return date + QLatin1Char(' ') + locale.toString(QTime(moment.hour(), moment.minute()), format);
 }
 
 MainWindow::MainWindow(MainWindowDeps deps, QWidget* parent)
@@ -150,7 +154,7 @@ void MainWindow::buildControls() {
 
     // A right-click, the Insert key or the button puts the entry on the shortlist.
     List1->setContextMenuPolicy(Qt::CustomContextMenu);
-    addtoshortlist = new QAction(qs("加入备选名单"), List1);
+    addtoshortlist = new QAction(tr("加入备选名单"), List1);
     addtoshortlist->setObjectName(QStringLiteral("addtoshortlist"));
     addtoshortlist->setShortcut(QKeySequence(Qt::Key_Insert));
     addtoshortlist->setShortcutContext(Qt::WidgetShortcut);
@@ -170,56 +174,57 @@ void MainWindow::buildControls() {
     inputStatus_ = new QLabel(this);
     inputStatus_->setObjectName(QStringLiteral("inputStatus"));
     statusBar()->addWidget(inputStatus_, 1);
-    rerun_ = new QPushButton(qs("按新设置重新测算"), this);
+    rerun_ = new QPushButton(tr("按新设置重新测算"), this);
     rerun_->setObjectName(QStringLiteral("rerunButton"));
     rerun_->setAutoDefault(false);
-    rerun_->setToolTip(qs("出生时间或“配合生辰八字取名”已改，列表仍是按原来的设置测算的"));
+    rerun_->setToolTip(tr("出生时间或“配合生辰八字取名”已改，列表仍是按原来的设置测算的"));
     rerun_->hide();
     statusBar()->addPermanentWidget(rerun_);
 }
 
 void MainWindow::buildMenus() {
-    QMenu* fileMenu = menuBar()->addMenu(qs("文件"));
+    QMenu* fileMenu = menuBar()->addMenu(tr("文件"));
     fileMenu->setObjectName(QStringLiteral("filemenu"));
-    outputnamefile = fileMenu->addAction(qs("导出姓名列表"));
+    outputnamefile = fileMenu->addAction(tr("导出姓名列表"));
     outputnamefile->setObjectName(QStringLiteral("outputnamefile"));
-    inputnamefile = fileMenu->addAction(qs("导入姓名列表"));
+    inputnamefile = fileMenu->addAction(tr("导入姓名列表"));
     inputnamefile->setObjectName(QStringLiteral("inputnamefile"));
-    outputtable = fileMenu->addAction(qs("导出表格…"));
+    outputtable = fileMenu->addAction(tr("导出表格…"));
     outputtable->setObjectName(QStringLiteral("outputtable"));
     fileMenu->addSeparator();
-    showshortlist = fileMenu->addAction(qs("备选名单…"));
+    showshortlist = fileMenu->addAction(tr("备选名单…"));
     showshortlist->setObjectName(QStringLiteral("showshortlist"));
-    optionsMenu = menuBar()->addMenu(qs("选项"));
+    optionsMenu = menuBar()->addMenu(tr("选项"));
     optionsMenu->setObjectName(QStringLiteral("optionsmenu"));
-    sortbyscore = optionsMenu->addAction(qs("按得分排序并显示分数"));
+    sortbyscore = optionsMenu->addAction(tr("按得分排序并显示分数"));
     sortbyscore->setObjectName(QStringLiteral("sortbyscore"));
     sortbyscore->setCheckable(true);
     varietylimit = optionsMenu->addAction(varietyItemText(0));
     varietylimit->setObjectName(QStringLiteral("varietylimit"));
     // The sound options; both start off, so that a search lists what it always listed.
-    cleansound = optionsMenu->addAction(qs("避开不雅谐音"));
+    cleansound = optionsMenu->addAction(tr("避开不雅谐音"));
     cleansound->setObjectName(QStringLiteral("cleansound"));
     cleansound->setCheckable(true);
-    standardchars = optionsMenu->addAction(qs("只用通用规范字"));
+    standardchars = optionsMenu->addAction(tr("只用通用规范字"));
     standardchars->setObjectName(QStringLiteral("standardchars"));
     standardchars->setCheckable(true);
     // Naming within a family: characters of elders' names to avoid.
     optionsMenu->addSeparator();
-    avoidchars = optionsMenu->addAction(qs("避讳用字…"));
+    avoidchars = optionsMenu->addAction(tr("避讳用字…"));
     avoidchars->setObjectName(QStringLiteral("avoidchars"));
-    favourable = optionsMenu->addAction(qs("喜用五行…"));
+    favourable = optionsMenu->addAction(tr("喜用五行…"));
     favourable->setObjectName(QStringLiteral("favourable"));
-    twins = optionsMenu->addAction(qs("双胞胎起名…"));
+    twins = optionsMenu->addAction(tr("双胞胎起名…"));
     twins->setObjectName(QStringLiteral("twins"));
-    QMenu* helpMenu = menuBar()->addMenu(qs("帮助"));
+    buildScriptMenu();
+    QMenu* helpMenu = menuBar()->addMenu(tr("帮助"));
     helpMenu->setObjectName(QStringLiteral("helpmenu"));
-    help1 = helpMenu->addAction(qs("帮助"));
+    help1 = helpMenu->addAction(tr("帮助"));
     help1->setObjectName(QStringLiteral("help1"));
     // The window sees F1 before any of its controls does.
     help1->setShortcut(QKeySequence(Qt::Key_F1));
     help1->setShortcutContext(Qt::WindowShortcut);
-    about1 = helpMenu->addAction(qs("关于"));
+    about1 = helpMenu->addAction(tr("关于"));
     about1->setObjectName(QStringLiteral("about1"));
 }
 
@@ -284,15 +289,18 @@ void MainWindow::message(const QString& text) {
     deps_.interaction->showMessage(this, text);
 }
 
-void MainWindow::message(std::string_view text) {
-    message(qs(text));
+void MainWindow::message(std::string_view text, const std::vector<std::string>& keep) {
+    message(deps_.text(text, keep));
 }
 
 void MainWindow::checkInput() {
-    inputProblem_ = surnameTooLong_
-                        ? qs("姓名字数不能超过2个")
-                        : qs(settingsProblem(tables_->names.strokes, utf8(Text1->text()),
-                                             utf8(Text4->text()), utf8(Text5->text())));
+    // A problem names the character typed as it was typed.
+    inputProblem_ =
+        surnameTooLong_
+            ? tr("姓名字数不能超过2个")
+            : deps_.text(settingsProblem(tables_->names.strokes, utf8(Text1->text()),
+                                         utf8(Text4->text()), utf8(Text5->text())),
+                         nameKeeps(utf8(Text1->text()), utf8(Text4->text() + Text5->text())));
     inputStatus_->setText(inputProblem_);
     if (!inputProblem_.isEmpty()) {
         // A message of the last run would hide the reason.
@@ -345,7 +353,7 @@ void MainWindow::Text1_Change() {
         return;
     }
     if (characterCount(text) > 2) {
-        message(std::string_view("姓名字数不能超过2个"));
+        message(tr("姓名字数不能超过2个"));
         // The cut raises this rule again for the short text; the start command stays disabled
         // all the same until the next edit.
         Text1->setText(leftCharacters(text, 2));
@@ -379,14 +387,14 @@ void MainWindow::Text5_Change() {
         return;
     }
     if (characterCount(text) > 1) {
-        message(std::string_view("限一个字！"));
+        message(tr("限一个字！"));
         Text5->setText(characterAt(text, 0));
     }
     checkInput();
 }
 
 void MainWindow::Option7_Click() {
-    Label8->setText(Option7->isChecked() ? qs("男性") : qs("女性"));
+    Label8->setText(Option7->isChecked() ? tr("男性") : tr("女性"));
     BaZhiCal();
 }
 
@@ -445,7 +453,9 @@ void MainWindow::showNameReport(const std::string& surname, const std::string& g
     std::string report = numerologyReport;
     appendSoundSection(tables_->sound, surname, given, report);
     appendMeaningSection(tables_->meanings, given, report);
-    report_->showReport(summaryText(summary), report);
+    // The report in the window's script; the name in it as it was typed or listed.
+    report_->showReport(deps_.text.convert(summaryText(summary)),
+                        deps_.text.convert(report, nameKeeps(surname, given)));
 }
 
 void MainWindow::help1_Click() {
@@ -461,7 +471,7 @@ void MainWindow::help1_Click() {
     viewer.startDetached();
 #else
     if (!helpWindow_) {
-        helpWindow_ = new HelpWindow(this);
+        helpWindow_ = new HelpWindow(this, deps_.text(helpText()));
     }
     helpWindow_->show();
     helpWindow_->raise();

@@ -25,6 +25,7 @@
 #include "ui/birth_time_dialog.h"
 #include "ui/favourable_dialog.h"
 #include "ui/help_window.h"
+#include "ui/interface_script.h"
 #include "ui/shortlist_window.h"
 #include "ui/twins_dialog.h"
 
@@ -78,6 +79,9 @@ struct MainWindowDeps {
     // Where the window keeps its size and place and the user's "以后不再提示"; nothing is kept
     // without one. Must outlive the window.
     QSettings* settings = nullptr;
+    // The script of the window: the libraries' texts are shown converted to it (the window's own
+    // strings come translated from the catalogue installed at start-up). 简体 by default.
+    InterfaceText text;
 };
 
 // The run display is refreshed at most once per frame: about sixty times a second.
@@ -165,6 +169,9 @@ private:
     void showShortlistedName(int row);
     NameSheetRow shortlistRow(const ShortlistEntry& entry) const;
     void about1_Click();
+    // 选项 > 界面文字: 简体 or 繁體, kept in the settings; the window shows it from its next start.
+    void buildScriptMenu();
+    void interfaceScript_Click(Script script);
 
     // The search loop: one candidate per pass, one pass of the event loop between two passes.
     void runSearch();
@@ -199,7 +206,9 @@ private:
     // After a finished run: the birth time or the BaZi option changed what the list was judged by.
     void offerRerun();
     void message(const QString& text);
-    void message(std::string_view text);
+    // A message of the libraries, in the window's script; the `keep` texts (names, paths) as they
+    // are.
+    void message(std::string_view text, const std::vector<std::string>& keep = {});
     // Before a write replaces one of `paths` that is a read-only file, asks whether to replace it:
     // how the write treats read-only files, or nothing when the user declines.
     std::optional<ReadOnlyTarget> askBeforeReadOnly(const std::vector<std::string>& paths);
@@ -268,6 +277,8 @@ private:
     QAction* avoidchars = nullptr;     // 选项 > 避讳用字…
     QAction* favourable = nullptr;     // 选项 > 喜用五行…
     QAction* twins = nullptr;          // 选项 > 双胞胎起名…
+    QAction* scriptHans = nullptr;     // 选项 > 界面文字 > 简体
+    QAction* scriptHant = nullptr;     // 选项 > 界面文字 > 繁體
 };
 
 // The text of the 关于 box: the program's name and version.

@@ -20,7 +20,7 @@ void MainWindow::Check2_Click() {
     SearchState& state = search_.state();
     state.bShenChen = Check2->isChecked();
     if (state.bShenChen && state.Gxiyong.empty()) {
-        message(std::string_view("请指定出生时间！"));
+        message(tr("请指定出生时间！"));
         Command4_Click();
     }
     offerRerun();
@@ -29,7 +29,7 @@ void MainWindow::Check2_Click() {
 void MainWindow::Command4_Click() {
     const std::string favourableBefore = search_.state().Gxiyong;
     BirthTimeDialog dialog(birthTime_, *deps_.interaction, deps_.now, tables_->calendar.places,
-                           this);
+                           deps_.text, this);
     deps_.interaction->runBirthTimeDialog(dialog);
     BaZhiCal();
     if (search_.state().bShenChen && search_.state().Gxiyong != favourableBefore) {
@@ -55,7 +55,7 @@ void MainWindow::BaZhiCal() {
     bazi_->showBirthMoment(generalDateText(deps_.locale, moment));
     const int sexCode = Option7->isChecked() ? kSexMale : kSexFemale;
     const BaZiReport report = BuildBaZiReport(tables_->calendar, moment, sexCode);
-    Text3->setPlainText(reportText(report.text));
+    Text3->setPlainText(reportText(deps_.text.convert(report.text)));
     state.Gxiyong = report.favourable;
     applyFavourableByHand();
 }
@@ -65,7 +65,7 @@ void MainWindow::applyFavourableByHand() {
         return;
     }
     search_.state().Gxiyong = utf8(favourable_.elements);
-    Text3->appendPlainText(qs("喜用五行（自行指定）：") + favourable_.elements);
+    Text3->appendPlainText(tr("喜用五行（自行指定）：") + favourable_.elements);
 }
 
 void MainWindow::favourable_Click() {
@@ -89,7 +89,7 @@ void MainWindow::favourable_Click() {
 void MainWindow::offerRerun() {
     if (hadRun_ && !running_) {
         rerun_->show();
-        statusBar()->showMessage(qs("八字设置已改，当前列表仍按原设置测算；可按右侧按钮重新测算"));
+        statusBar()->showMessage(tr("八字设置已改，当前列表仍按原设置测算；可按右侧按钮重新测算"));
     }
 }
 

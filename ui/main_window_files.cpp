@@ -30,7 +30,8 @@
 namespace norlune::ui {
 namespace {
 
-constexpr std::string_view kOutOfMemory = "内存不足，操作未能完成";
+constexpr const char* kOutOfMemory =
+    QT_TRANSLATE_NOOP("norlune::ui::MainWindow", "内存不足，操作未能完成");
 
 }  // namespace
 
@@ -43,7 +44,7 @@ QString tableFileFilter() {
 }
 
 QString suggestedTableName(const std::string& surname, const QDate& date) {
-    const QString name = surname.empty() ? qs("名单") : qs(surname);
+    const QString name = surname.empty() ? WindowText::tr("名单") : qs(surname);
     return name + QLatin1Char('_') + date.toString(QStringLiteral("yyyyMMdd")) +
            QStringLiteral(".csv");
 }
@@ -95,7 +96,9 @@ std::vector<TwinRow> MainWindow::twinRows(const std::string& surname, TwinSexes 
                                     surname, true, message);
     }
     if (!first || (sexes == TwinSexes::Mixed && !second)) {
-        problem = qs(message);
+        problem =
+            deps_.text(message, pathKeeps({candidateFilePath(deps_.candidateDirectory, false),
+                                           candidateFilePath(deps_.candidateDirectory, true)}));
         return {};
     }
     // Names from one classical clause belong together too: each distinct clause gets an id.
@@ -125,11 +128,12 @@ std::vector<TwinRow> MainWindow::twinRows(const std::string& surname, TwinSexes 
     for (const TwinPair& pair : findTwins(*first, second ? &*second : nullptr, query)) {
         const TwinCandidate& a = (*first)[pair.first];
         const TwinCandidate& b = other[pair.second];
-        rows.push_back({{surname, surname + u32ToUtf8(a.given), firstFemale},
-                        a.score.toString(),
-                        {surname, surname + u32ToUtf8(b.given), secondFemale},
-                        b.score.toString(),
-                        pair.fromClause ? clauses[pair.clause] : std::string()});
+        rows.push_back(
+            {{surname, surname + u32ToUtf8(a.given), firstFemale},
+             a.score.toString(),
+             {surname, surname + u32ToUtf8(b.given), secondFemale},
+             b.score.toString(),
+             pair.fromClause ? deps_.text.convert(clauses[pair.clause]) : std::string()});
     }
     return rows;
 }
@@ -137,7 +141,7 @@ std::vector<TwinRow> MainWindow::twinRows(const std::string& surname, TwinSexes 
 void MainWindow::twins_Click() {
     const std::string surname = trimmedText(utf8(Text1->text()));
     if (surname.empty() || surnameTooLong_) {
-        message(qs("请先填写姓氏"));
+        message(tr("请先填写姓氏"));
         return;
     }
     bool added = false;
@@ -182,8 +186,13 @@ void MainWindow::showShortlist() {
     std::vector<MeaningCells> meanings;
     for (const ShortlistEntry& entry : shortlist_) {
         rows.push_back(shortlistRow(entry));
-        meanings.push_back(meaningCells(
-            tables_->meanings, std::string_view(entry.fullName).substr(entry.surname.size())));
+        const std::string_view given =
+            std::string_view(entry.fullName).substr(entry.surname.size());
+        MeaningCells cells = meaningCells(tables_->meanings, given);
+        const std::vector<std::string> keep = nameKeeps(entry.surname, given);
+        cells.sources = deps_.text.convert(cells.sources, keep);
+        cells.meanings = deps_.text.convert(cells.meanings, keep);
+        meanings.push_back(std::move(cells));
     }
     shortlistWindow_->setRows(rows, meanings);
     shortlistWindow_->show();
@@ -223,7 +232,7 @@ void MainWindow::outputtable_Click() {
     bool fromShortlist = false;
     if (!shortlist_.empty()) {
         const std::optional<int> choice = deps_.interaction->askChoice(
-            this, qs("导出哪一份名单？"), {qs("当前姓名列表"), qs("备选名单")});
+            this, tr("导出哪一份名单？"), {tr("当前姓名列表"), tr("备选名单")});
         if (!choice) {
             return;
         }
@@ -277,17 +286,17 @@ void MainWindow::outputtable_Click() {
     const std::string problem =
         writeUtf8TextFileAtomically(utf8(path), nameSheetLines(rows, withBirth), *readOnly);
     if (!problem.empty()) {
-        message(problem);
+        message(problem, pathKeeps({utf8(path)}));
         return;
     }
-    statusBar()->showMessage(qs("表格已导出到 ") + QDir::toNativeSeparators(path));
+    statusBar()->showMessage(tr("表格已导出到 ") + QDir::toNativeSeparators(path));
 }
 
 void MainWindow::outputnamefile_Click() {
     try {
         outputNamesFile();
     } catch (const std::bad_alloc&) {
-        message(kOutOfMemory);
+        message(tr(kOutOfMemory));
     }
 }
 
@@ -311,17 +320,17 @@ void MainWindow::outputNamesFile() {
         problem = saveShortlistFor(utf8(path), shortlist_, *readOnly);
     }
     if (!problem.empty()) {
-        message(problem);
+        message(problem, pathKeeps({utf8(path), shortlistPathFor(utf8(path))}));
         return;
     }
-    statusBar()->showMessage(qs("姓名列表已导出到 ") + QDir::toNativeSeparators(path));
+    statusBar()->showMessage(tr("姓名列表已导出到 ") + QDir::toNativeSeparators(path));
 }
 
 void MainWindow::inputnamefile_Click() {
     try {
         inputNamesFile();
     } catch (const std::bad_alloc&) {
-        message(kOutOfMemory);
+        message(tr(kOutOfMemory));
     }
 }
 
@@ -346,7 +355,7 @@ void MainWindow::inputNamesFile() {
         }
     }
     if (!imported.message.empty()) {
-        message(imported.message);
+        message(imported.message, pathKeeps({utf8(path)}));
     }
     if (imported.list) {
         // The shortlist saved with the list joins the one of this session; nothing is lost.
@@ -359,7 +368,7 @@ void MainWindow::inputNamesFile() {
             }
         }
         if (!saved.message.empty()) {
-            message(saved.message);
+            message(saved.message, pathKeeps({utf8(path), shortlistPathFor(utf8(path))}));
         }
         if (added) {
             showShortlist();
@@ -371,8 +380,8 @@ std::optional<ReadOnlyTarget> MainWindow::askBeforeReadOnly(const std::vector<st
     for (const std::string& path : paths) {
         if (isReadOnlyFile(path)) {
             const std::optional<int> choice = deps_.interaction->askChoice(
-                this, qs("文件“" + visibleText(path) + "”是只读的，要替换它吗？"),
-                {qs("替换"), qs("取消")});
+                this, tr("文件“%1”是只读的，要替换它吗？").arg(qs(visibleText(path))),
+                {tr("替换"), tr("取消")});
             if (choice != 0) {
                 return std::nullopt;
             }

@@ -15,6 +15,7 @@
 #include <new>
 
 #include "engine/name_report.h"
+#include "search/candidate_file.h"
 #include "ui/fit_label.h"
 #include "ui/input_check.h"
 #include "ui/main_window.h"
@@ -26,7 +27,8 @@
 namespace norlune::ui {
 namespace {
 
-constexpr std::string_view kOutOfMemory = "内存不足，操作未能完成";
+constexpr const char* kOutOfMemory =
+    QT_TRANSLATE_NOOP("norlune::ui::MainWindow", "内存不足，操作未能完成");
 
 QString secondsText(std::int64_t milliseconds) {
     return QString::number(static_cast<double>(milliseconds) / 1000.0, 'f', 1);
@@ -67,7 +69,7 @@ void MainWindow::Command1_Click() {
         List1->setEnabled(true);
         Command2->setEnabled(false);
         updateCommands();
-        message(kOutOfMemory);
+        message(tr(kOutOfMemory));
     }
 }
 
@@ -97,7 +99,7 @@ void MainWindow::startSearch() {
     statusBar()->clearMessage();
     Label1->clear();
     report_->clear();
-    Label5->setText(qs("已测算0个姓名"));
+    Label5->setText(tr("已测算0个姓名"));
     ProgressBar1->setValue(0);
     switch (start.kind) {
         case NameSearch::StartResult::Kind::Direct: {
@@ -118,7 +120,8 @@ void MainWindow::startSearch() {
         case NameSearch::StartResult::Kind::Failed:
             Command2->setEnabled(false);
             updateCommands();
-            message(start.message);
+            message(start.message, pathKeeps({candidateFilePath(deps_.candidateDirectory, false),
+                                              candidateFilePath(deps_.candidateDirectory, true)}));
             return;
         case NameSearch::StartResult::Kind::Refused:
         case NameSearch::StartResult::Kind::Searching:
@@ -128,7 +131,8 @@ void MainWindow::startSearch() {
     updateCommands();
     List1->setEnabled(false);
     if (!start.warning.empty()) {
-        message(start.warning);
+        message(start.warning, pathKeeps({candidateFilePath(deps_.candidateDirectory, false),
+                                          candidateFilePath(deps_.candidateDirectory, true)}));
     }
     runSearch();
 }
@@ -190,7 +194,7 @@ void MainWindow::finishSearch(const std::string& completion, std::int64_t millis
         if (completion != kSearchCompleteMessage) {
             message(completion);
         } else if (deps_.settings == nullptr || !deps_.settings->value(hideKey, false).toBool()) {
-            if (deps_.interaction->showOptionalMessage(this, qs(completion)) &&
+            if (deps_.interaction->showOptionalMessage(this, deps_.text(completion)) &&
                 deps_.settings != nullptr) {
                 deps_.settings->setValue(hideKey, true);
             }
@@ -211,11 +215,11 @@ void MainWindow::finishSearch(const std::string& completion, std::int64_t millis
     } else {
         Label1->clear();
     }
-    const QString found = qs("列出 ") + QString::number(runNames_.size()) + qs(" 个名字（共测算 ") +
-                          QString::number(search_.state().TestNum) + qs(" 个），用时 ") +
-                          secondsText(milliseconds) + qs(" 秒");
-    statusBar()->showMessage(completion.empty() ? qs("测算已停止：") + found
-                                                : qs("测算完成：") + found);
+    const QString found = tr("列出 ") + QString::number(runNames_.size()) + tr(" 个名字（共测算 ") +
+                          QString::number(search_.state().TestNum) + tr(" 个），用时 ") +
+                          secondsText(milliseconds) + tr(" 秒");
+    statusBar()->showMessage(completion.empty() ? tr("测算已停止：") + found
+                                                : tr("测算完成：") + found);
 }
 
 void MainWindow::showPending(PendingDisplay& pending) {
@@ -226,7 +230,7 @@ void MainWindow::showPending(PendingDisplay& pending) {
         Label1->setText(qs(*pending.label1));
     }
     if (pending.label5) {
-        Label5->setText(qs(*pending.label5));
+        Label5->setText(deps_.text(*pending.label5));
     }
     pending = {};
 }
@@ -287,10 +291,10 @@ void MainWindow::avoidchars_Click() {
         deps_.settings->setValue(QString::fromLatin1(kAvoidSoundKey), avoid_.bySound);
     }
     statusBar()->showMessage(avoid_.characters.isEmpty()
-                                 ? qs("已不再避讳用字；下次测算时生效")
-                                 : qs("避讳用字：") + avoid_.characters +
-                                       (avoid_.bySound ? qs("（同音也避开）") : QString()) +
-                                       qs("；下次测算时生效"));
+                                 ? tr("已不再避讳用字；下次测算时生效")
+                                 : tr("避讳用字：") + avoid_.characters +
+                                       (avoid_.bySound ? tr("（同音也避开）") : QString()) +
+                                       tr("；下次测算时生效"));
 }
 
 void MainWindow::loadFamilyChoices() {
@@ -315,7 +319,7 @@ void MainWindow::loadFamilyChoices() {
 
 void MainWindow::varietylimit_Click() {
     const std::optional<int> limit = deps_.interaction->askNumber(
-        this, qs("首字相同、末字相同的名字各最多保留几个（0 为不限）："), search_.varietyLimit(), 0,
+        this, tr("首字相同、末字相同的名字各最多保留几个（0 为不限）："), search_.varietyLimit(), 0,
         BestNameTable::kMaxVariety);
     if (limit) {
         search_.setVarietyLimit(*limit);

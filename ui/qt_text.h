@@ -1,11 +1,17 @@
 #pragma once
 // The border between the program's UTF-8 texts and Qt's QString. A "character" is one code point,
 // as everywhere else in the program, so a character outside the BMP counts once.
+#include <QCoreApplication>
 #include <QString>
 #include <string>
 #include <string_view>
 
 namespace norlune::ui {
+
+// The translation context of the window's texts that no window class shows: WindowText::tr("…").
+class WindowText {
+    Q_DECLARE_TR_FUNCTIONS(norlune::ui::WindowText)
+};
 
 inline QString qs(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

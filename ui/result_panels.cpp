@@ -23,7 +23,7 @@ void useButtonFace(QWidget* box) {
 }  // namespace
 
 QString unconfirmedDateTip() {
-    return qs("尚未选择出生时间");
+    return WindowText::tr("尚未选择出生时间");
 }
 
 QPlainTextEdit* makeReportBox(QWidget* parent, const char* name) {
@@ -45,10 +45,10 @@ ResultsPanel::ResultsPanel(QWidget* parent) : QWidget(parent) {
     List1->setSortingEnabled(false);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setMinimumSize(120, 60);
-    addButton = new QPushButton(qs("加入备选"), this);
+    addButton = new QPushButton(tr("加入备选"), this);
     addButton->setObjectName(QStringLiteral("addToShortlistButton"));
     addButton->setAutoDefault(false);
-    addButton->setToolTip(qs("把选中的名字加入备选名单（也可按 Insert 键或单击右键）"));
+    addButton->setToolTip(tr("把选中的名字加入备选名单（也可按 Insert 键或单击右键）"));
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addStretch(1);
@@ -62,7 +62,7 @@ ResultsPanel::ResultsPanel(QWidget* parent) : QWidget(parent) {
 
 BaziPanel::BaziPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("baziPanel"));
-    Command4 = new QPushButton(qs("选择出生时间"), this);
+    Command4 = new QPushButton(tr("选择出生时间"), this);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setAutoDefault(false);
     Text6 = new QLineEdit(this);

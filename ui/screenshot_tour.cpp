@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,8 +74,8 @@ public:
         dialog.Calendar1->setSelectedDate(QDate(1985, 2, 4));
         dialog.Combo1->setCurrentIndex(dialog.Combo1->findText(QStringLiteral("9")));
         dialog.Combo2->setValue(5);
-        dialog.Combo3->setCurrentIndex(dialog.Combo3->findText(qs("新疆维吾尔自治区")));
-        dialog.Combo4->setCurrentIndex(dialog.Combo4->findText(qs("乌鲁木齐市")));
+        dialog.Combo3->setCurrentIndex(dialog.Combo3->findData(qs("新疆维吾尔自治区")));
+        dialog.Combo4->setCurrentIndex(dialog.Combo4->findData(qs("乌鲁木齐市")));
         save_(dialog, "birth_dialog.png");
         dialog.Command2->click();
     }
@@ -92,7 +93,7 @@ private:
 }  // namespace
 
 int runScreenshotTour(const QString& directory, const QString& prefix,
-                      const std::string& candidateDirectory) {
+                      const std::string& candidateDirectory, const InterfaceText& text) {
     QDir().mkpath(directory);
     Saver save(directory, prefix);
     TourInteraction interaction(save);
@@ -100,7 +101,9 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
     deps.interaction = &interaction;
     deps.candidateDirectory = candidateDirectory;
     deps.now = [] { return QDateTime::currentDateTime(); };
-    deps.locale = QLocale(QLocale::Chinese, QLocale::China);
+    deps.locale = text.script() == Script::Hant ? QLocale(QLocale::Chinese, QLocale::Taiwan)
+                                                : QLocale(QLocale::Chinese, QLocale::China);
+    deps.text = text;
     MainWindow window(deps);
     window.show();
     save(window, "main_start.png");
@@ -155,6 +158,17 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
                         << ", report " << report->width() << "x" << reportHeight << '\n';
     window.showNormal();
 
+    // The 选项 menu with its 界面文字 entry open.
+    auto* options = window.findChild<QMenu*>(QStringLiteral("optionsmenu"));
+    options->popup(window.mapToGlobal(QPoint(40, 20)));
+    auto* scripts = window.findChild<QMenu*>(QStringLiteral("scriptmenu"));
+    options->setActiveAction(scripts->menuAction());
+    scripts->popup(options->geometry().topRight());
+    save(*options, "options_menu.png");
+    save(*scripts, "script_menu.png");
+    scripts->hide();
+    options->hide();
+
     QFileDialog files(&window);
     prepareFileDialog(files, true, tableFileFilter(),
                       suggestedTableName(window.state().Gxing, QDate::currentDate()));
@@ -162,14 +176,14 @@ int runScreenshotTour(const QString& directory, const QString& prefix,
     save(files, "file_dialog.png");
     files.hide();
 
-    QMessageBox box(QMessageBox::NoIcon, messageTitle(), qs(kSearchCompleteMessage),
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(), text(kSearchCompleteMessage),
                     QMessageBox::Ok, &window);
     box.setCheckBox(new QCheckBox(dontShowAgainText(), &box));
     box.show();
     save(box, "message_box.png");
     box.hide();
 
-    HelpWindow help;
+    HelpWindow help(nullptr, text(helpText()));
     help.show();
     save(help, "help.png");
     QTextStream(stderr) << (save.ok() ? "screenshots saved in " : "could not save screenshots in ")

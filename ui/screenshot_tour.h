@@ -4,14 +4,16 @@
 #include <QString>
 #include <string>
 
+#include "ui/interface_script.h"
+
 namespace norlune::ui {
 
 // Writes main_start.png, main_search.png, report_summary.png, main_sound.png, main_scores.png,
 // shortlist.png, birth_dialog.png, main_bazi.png, main_rerun.png, report_summary_bazi.png,
-// main_maximised.png,
-// file_dialog.png, message_box.png and help.png into `directory`, each name after `prefix`;
-// returns 0 on success.
+// main_maximised.png, options_menu.png,
+// file_dialog.png, message_box.png and help.png into `directory`, each name after `prefix`, with
+// the window in the script of `text`; returns 0 on success.
 int runScreenshotTour(const QString& directory, const QString& prefix,
-                      const std::string& candidateDirectory);
+                      const std::string& candidateDirectory, const InterfaceText& text);
 
 }  // namespace norlune::ui

@@ -57,12 +57,12 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("settingsPanel"));
 
     Frame5 = frame(this, "Frame5");
-    Label2 = make<QLabel>(Frame5, "Label2", qs("姓氏"));
+    Label2 = make<QLabel>(Frame5, "Label2", tr("姓氏"));
     Text1 = make<QLineEdit>(Frame5, "Text1");
     fitCharacters(Text1, 3);
-    Option7 = make<QRadioButton>(Frame5, "Option7", qs("男性"));
+    Option7 = make<QRadioButton>(Frame5, "Option7", tr("男性"));
     Option7->setChecked(true);
-    Option8 = make<QRadioButton>(Frame5, "Option8", qs("女性"));
+    Option8 = make<QRadioButton>(Frame5, "Option8", tr("女性"));
     QHBoxLayout* sexRow = row(Frame5);
     sexRow->addWidget(Label2);
     sexRow->addWidget(Text1);
@@ -72,11 +72,11 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     sexRow->addStretch(1);
 
     Frame4 = frame(this, "Frame4");
-    Label4 = make<QLabel>(Frame4, "Label4", qs("姓名字数"));
-    Option6 = make<QRadioButton>(Frame4, "Option6", qs("不限"));
+    Label4 = make<QLabel>(Frame4, "Label4", tr("姓名字数"));
+    Option6 = make<QRadioButton>(Frame4, "Option6", tr("不限"));
     Option6->setChecked(true);
-    Option5 = make<QRadioButton>(Frame4, "Option5", qs("单字"));
-    Option4 = make<QRadioButton>(Frame4, "Option4", qs("双字"));
+    Option5 = make<QRadioButton>(Frame4, "Option5", tr("单字"));
+    Option4 = make<QRadioButton>(Frame4, "Option4", tr("双字"));
     QHBoxLayout* lengthRow = row(Frame4);
     lengthRow->addWidget(Label4);
     lengthRow->addWidget(Option6);
@@ -85,13 +85,13 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     lengthRow->addStretch(1);
 
     Frame3 = frame(this, "Frame3");
-    Label7 = make<QLabel>(Frame3, "Label7", qs("指定名字"));
+    Label7 = make<QLabel>(Frame3, "Label7", tr("指定名字"));
     Text4 = make<QLineEdit>(Frame3, "Text4");
     Text5 = make<QLineEdit>(Frame3, "Text5");
     fitCharacters(Text4, 1);
     fitCharacters(Text5, 1);
-    Label3 = make<QLabel>(Frame3, "Label3", qs("(可指定名字中左右字)"));
-    Check1 = make<QCheckBox>(Frame3, "Check1", qs("或名字中包含左右字中任意一字"));
+    Label3 = make<QLabel>(Frame3, "Label3", tr("(可指定名字中左右字)"));
+    Check1 = make<QCheckBox>(Frame3, "Check1", tr("或名字中包含左右字中任意一字"));
     auto* designated = new QGridLayout(Frame3);
     designated->setContentsMargins(8, 6, 8, 6);
     designated->setHorizontalSpacing(6);
@@ -108,9 +108,9 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     Frame6 = frame(this, "Frame6");
     Label1 = make<FitLabel>(Frame6, "Label1");
     Label1->setFont(songtiFont(26.25));
-    Label5 = make<QLabel>(Frame6, "Label5", qs("已测算0个姓名"));
-    Command1 = make<QPushButton>(Frame6, "Command1", qs("开始测算"));
-    Command2 = make<QPushButton>(Frame6, "Command2", qs("停止测算"));
+    Label5 = make<QLabel>(Frame6, "Label5", tr("已测算0个姓名"));
+    Command1 = make<QPushButton>(Frame6, "Command1", tr("开始测算"));
+    Command2 = make<QPushButton>(Frame6, "Command2", tr("停止测算"));
     Command2->setEnabled(false);
     for (QPushButton* button : {Command1, Command2}) {
         button->setAutoDefault(false);
@@ -133,8 +133,8 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     run->addWidget(ProgressBar1);
 
     Frame7 = frame(this, "Frame7");
-    Frame7->setTitle(qs("高级设置"));
-    Label6 = make<QLabel>(Frame7, "Label6", qs("显示前"));
+    Frame7->setTitle(tr("高级设置"));
+    Label6 = make<QLabel>(Frame7, "Label6", tr("显示前"));
     HScroll1 = make<QScrollBar>(Frame7, "HScroll1");
     HScroll1->setOrientation(Qt::Horizontal);
     HScroll1->setRange(1, 100);
@@ -143,7 +143,7 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     HScroll1->setPageStep(1);
     // The change event comes once the value has settled; dragging the thumb only scrolls.
     HScroll1->setTracking(false);
-    Check2 = make<QCheckBox>(Frame7, "Check2", qs("配合生辰八字取名"));
+    Check2 = make<QCheckBox>(Frame7, "Check2", tr("配合生辰八字取名"));
     auto* advanced = new QVBoxLayout(Frame7);
     advanced->setContentsMargins(8, 4, 8, 6);
     advanced->setSpacing(4);

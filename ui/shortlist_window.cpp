@@ -14,13 +14,15 @@
 namespace norlune::ui {
 
 QStringList shortlistColumns() {
-    return {qs("姓名"), qs("得分"), qs("天格"), qs("人格"), qs("地格"),
-            qs("总格"), qs("外格"), qs("三才"), qs("出处"), qs("字义")};
+    return {WindowText::tr("姓名"), WindowText::tr("得分"), WindowText::tr("天格"),
+            WindowText::tr("人格"), WindowText::tr("地格"), WindowText::tr("总格"),
+            WindowText::tr("外格"), WindowText::tr("三才"), WindowText::tr("出处"),
+            WindowText::tr("字义")};
 }
 
 ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("shortlistwindow"));
-    setWindowTitle(qs("备选名单"));
+    setWindowTitle(tr("备选名单"));
     table_ = new QTableWidget(0, static_cast<int>(shortlistColumns().size()), this);
     table_->setObjectName(QStringLiteral("shortlistTable"));
     table_->setHorizontalHeaderLabels(shortlistColumns());
@@ -35,7 +37,7 @@ ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     const int sourceColumn = static_cast<int>(shortlistColumns().size()) - 2;
     table_->horizontalHeader()->setSectionResizeMode(sourceColumn, QHeaderView::Interactive);
     table_->setColumnWidth(sourceColumn, 220);
-    remove_ = new QPushButton(qs("移除"), this);
+    remove_ = new QPushButton(tr("移除"), this);
     remove_->setObjectName(QStringLiteral("shortlistRemove"));
     auto* removeKey = new QAction(this);
     removeKey->setShortcut(QKeySequence::Delete);
@@ -43,7 +45,7 @@ ShortlistWindow::ShortlistWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     addAction(removeKey);
 
     auto* buttons = new QHBoxLayout;
-    auto* hint = new QLabel(qs("双击一行可在主窗口查看该名字的报告"), this);
+    auto* hint = new QLabel(tr("双击一行可在主窗口查看该名字的报告"), this);
     hint->setObjectName(QStringLiteral("shortlistHint"));
     buttons->addWidget(hint);
     buttons->addStretch();

@@ -17,15 +17,15 @@ TwinsDialog::TwinsDialog(const QString& surname, TwinSexes chosenSexes, Finder f
                          QWidget* parent)
     : QDialog(parent), find_(std::move(find)), add_(std::move(add)) {
     setObjectName(QStringLiteral("twinsDialog"));
-    setWindowTitle(qs("双胞胎起名（姓") + surname + qs("）"));
+    setWindowTitle(tr("双胞胎起名（姓") + surname + tr("）"));
     sexes = new QComboBox(this);
     sexes->setObjectName(QStringLiteral("twinSexes"));
-    sexes->addItems({qs("两个男孩"), qs("两个女孩"), qs("一男一女")});
+    sexes->addItems({tr("两个男孩"), tr("两个女孩"), tr("一男一女")});
     sexes->setCurrentIndex(static_cast<int>(chosenSexes));
     share = new QComboBox(this);
     share->setObjectName(QStringLiteral("twinShare"));
-    share->addItems({qs("首字相同"), qs("末字相同"), qs("任一字相同")});
-    auto* find_button = new QPushButton(qs("查找"), this);
+    share->addItems({tr("首字相同"), tr("末字相同"), tr("任一字相同")});
+    auto* find_button = new QPushButton(tr("查找"), this);
     find_button->setObjectName(QStringLiteral("twinFind"));
     auto* top = new QHBoxLayout;
     top->addWidget(sexes);
@@ -35,7 +35,7 @@ TwinsDialog::TwinsDialog(const QString& surname, TwinSexes chosenSexes, Finder f
     table = new QTableWidget(0, 5, this);
     table->setObjectName(QStringLiteral("twinTable"));
     table->setHorizontalHeaderLabels(
-        {qs("名字一"), qs("得分"), qs("名字二"), qs("得分"), qs("同出一句")});
+        {tr("名字一"), tr("得分"), tr("名字二"), tr("得分"), tr("同出一句")});
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,10 +44,10 @@ TwinsDialog::TwinsDialog(const QString& surname, TwinSexes chosenSexes, Finder f
     table->horizontalHeader()->setStretchLastSection(true);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("twinStatus"));
-    addButton = new QPushButton(qs("加入备选"), this);
+    addButton = new QPushButton(tr("加入备选"), this);
     addButton->setObjectName(QStringLiteral("twinAdd"));
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    close->button(QDialogButtonBox::Close)->setText(qs("关闭"));
+    close->button(QDialogButtonBox::Close)->setText(tr("关闭"));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(status, 1);
     bottom->addWidget(addButton);
@@ -83,9 +83,9 @@ void TwinsDialog::search() {
         }
     }
     status->setText(!problem.isEmpty() ? problem
-                    : rows_.empty()    ? qs("没有找到合适的名字组合")
-                                       : qs("共 ") + QString::number(rows_.size()) +
-                                          qs(" 对，选中一对后可加入备选名单"));
+                    : rows_.empty()    ? tr("没有找到合适的名字组合")
+                                       : tr("共 ") + QString::number(rows_.size()) +
+                                          tr(" 对，选中一对后可加入备选名单"));
     addButton->setEnabled(!rows_.empty());
 }
 
@@ -95,8 +95,8 @@ void TwinsDialog::addSelected() {
         return;
     }
     add_(rows_[static_cast<std::size_t>(row)]);
-    status->setText(qs("已加入备选名单：") +
-                    qs(rows_[static_cast<std::size_t>(row)].first.fullName) + qs("、") +
+    status->setText(tr("已加入备选名单：") +
+                    qs(rows_[static_cast<std::size_t>(row)].first.fullName) + tr("、") +
                     qs(rows_[static_cast<std::size_t>(row)].second.fullName));
 }
 

@@ -34,7 +34,7 @@ void prepareFileDialog(QFileDialog& dialog, bool save, const QString& filter,
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(filter);
-    dialog.setWindowTitle(save ? qs("保存") : qs("打开"));
+    dialog.setWindowTitle(save ? WindowText::tr("保存") : WindowText::tr("打开"));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     dialog.setDirectory(QDir(documents).exists() ? documents : QDir::homePath());
     if (!suggestedName.isEmpty()) {
@@ -47,7 +47,7 @@ QString messageTitle() {
 }
 
 QString dontShowAgainText() {
-    return qs("以后不再提示");
+    return WindowText::tr("以后不再提示");
 }
 
 void QtUserInteraction::showMessage(QWidget* parent, const QString& text) {
