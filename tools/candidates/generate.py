@@ -43,7 +43,7 @@ UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 POOL_SIZE = {"M": 15272, "F": 26000}
 # and after those, at most this many pairs of the characters of modern_chars.txt
 MODERN_EXTRA = {"M": 9000, "F": 12000}
-MIN_SHIPPED = 8000
+MIN_SHIPPED = 4500
 GRADE_FILES = {"M": HERE / "grades_M.tsv", "F": HERE / "grades_F.tsv"}
 NAMES_TABLE = "names.tsv"
 CLASSICS = HERE / "classics" / "texts.tsv"
@@ -56,6 +56,8 @@ CLAUSE_BREAKS = set("，。；！？、：；:;,.!?“”‘’「」『』《�
 # second characters of the names given from the fifties to the eighties: such a name is graded 2
 # at best, so that it stays in the lists but not at their head
 DATED_SECOND = "霞莲兰芳玲芬萍华秀英燕凤珍红"
+# how many dated real names a file keeps, the most used first
+DATED_KEPT = 200
 # in the ordering of a file: among the last VARIETY_WINDOW names at most VARIETY_MAX end in the
 # same character, where the lists allow it
 VARIETY_WINDOW = 30
@@ -992,7 +994,7 @@ class Graded:
     def is_dated(self, name):
         """A name of the fifties to the eighties: dated_names.txt, or a second character of
         DATED_SECOND."""
-        return name in self.dated or (len(name) == 2 and name[1] in DATED_SECOND)
+        return name in self.dated or name[-1] in DATED_SECOND
 
     def lists(self):
         """{"M": [...], "F": [...]}: the names graded 1 and 2, best first: grade 1, then grade 2,
@@ -1009,11 +1011,18 @@ class Graded:
                                  f"{' '.join(missing[:10])}")
             kind = self.collector.kind[sex]
             tiers = [[], [], []]
+            dated_kept = 0
             for name in self.pool[sex]:
                 grade = self.grade(sex, name)
-                # a dated name ships only where real people bear it, never as a made pair
-                if grade <= 2 and (not self.is_dated(name) or kind[name] == "real"):
-                    tiers[2 if self.is_dated(name) else grade - 1].append(name)
+                if grade > 2:
+                    continue
+                if self.is_dated(name):
+                    # a dated name ships only where real people bear it, never as a made pair,
+                    # and only the best known of them (the pool holds real names most used first)
+                    if kind[name] != "real" or dated_kept >= DATED_KEPT:
+                        continue
+                    dated_kept += 1
+                tiers[2 if self.is_dated(name) else grade - 1].append(name)
             ordered = []
             for names in tiers:
                 queues = [[n for n in names if kind[n] == k and len(n) == 2]
