@@ -224,6 +224,31 @@ TEST(CliScript, NamesStayAsTyped) {
     EXPECT_NE(search.err, runWith(Script::Hans,
                                   {"search", "--surname", "张", "--candidates", kFixtureCandidates})
                               .err);
+    // The table of a search: each row's name and its traditional form as the name data has them,
+    // the given characters of the meanings as in the name; the header converted.
+    const std::vector<std::string> csvArgs = {"search", "--surname", "王", "--csv", "--top", "30"};
+    std::istringstream csvHans(runWith(Script::Hans, csvArgs).out);
+    std::istringstream csvHant(runWith(Script::Hant, csvArgs).out);
+    std::string a;
+    std::string b;
+    std::getline(csvHans, a);
+    std::getline(csvHant, b);
+    EXPECT_EQ(b.substr(0, b.find(",得分")), "姓名,繁體");
+    int csvRows = 0;
+    while (std::getline(csvHans, a) && std::getline(csvHant, b)) {
+        const auto nameAndForm = [](const std::string& line) {
+            return line.substr(0, line.find(',', line.find(',') + 1));
+        };
+        EXPECT_EQ(nameAndForm(b), nameAndForm(a));
+        const std::u32string given = utf8ToU32(a.substr(0, a.find(','))).substr(1);
+        for (char32_t ch : given) {
+            const std::string prefix = u32ToUtf8(std::u32string(1, ch)) + "：";
+            EXPECT_EQ(a.find(prefix) != std::string::npos, b.find(prefix) != std::string::npos)
+                << b;
+        }
+        ++csvRows;
+    }
+    EXPECT_EQ(csvRows, 30);
     const Output compare = runWith(Script::Hant, {"compare", "刘", "晓东", "伟"});
     EXPECT_NE(compare.out.find("刘晓东"), std::string::npos) << compare.out;
     EXPECT_NE(compare.out.find("刘伟"), std::string::npos) << compare.out;
