@@ -255,6 +255,35 @@ TEST(CliScript, NamesStayAsTyped) {
     EXPECT_NE(compare.out.find("總格"), std::string::npos) << compare.out;
 }
 
+// The places as the traditional interface lists them can be typed back.
+TEST(CliScript, PlacesTypedInTraditionalCharactersAreFound) {
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+        {{"bazi", "1990-05-01 08:30", "--place", "乌鲁木齐"},
+         {"bazi", "1990-05-01 08:30", "--place", "烏魯木齊"}},
+        {{"pillars", "1990-05-01 08:30", "--place", "乌鲁木齐市"},
+         {"pillars", "1990-05-01 08:30", "--place", "烏魯木齊市"}},
+        {{"bazi", "1975-06-01 10:00", "--place", "广州"},
+         {"bazi", "1975-06-01 10:00", "--place", "廣州"}},
+        {{"places", "广东省"}, {"places", "廣東省"}},
+        {{"places", "新疆"}, {"places", "新疆"}},
+        {{"places", "新疆维吾尔自治区"}, {"places", "新疆維吾爾自治區"}},
+    };
+    for (Script script : {Script::Hans, Script::Hant}) {
+        for (const auto& [listed, typed] : cases) {
+            const Output a = runWith(script, listed);
+            const Output b = runWith(script, typed);
+            EXPECT_EQ(a.code, kExitOk) << a.err;
+            EXPECT_EQ(b.code, kExitOk) << b.err;
+            EXPECT_EQ(a.out, b.out) << typed.back();
+        }
+    }
+    // An unknown place is still refused, and named as typed.
+    const Output unknown = runWith(Script::Hant, {"bazi", "1990-05-01 08:30", "--place", "发发市"});
+    EXPECT_EQ(unknown.code, kExitUsage);
+    EXPECT_NE(unknown.err.find("发发市"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("未知的出生地點"), std::string::npos) << unknown.err;
+}
+
 TEST(CliScript, FilePathsInMessagesStayAsGiven) {
     const std::string missing = "/nonexistent/名单发.dat";
     const Output hans =
