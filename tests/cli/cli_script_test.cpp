@@ -284,6 +284,18 @@ TEST(CliScript, PlacesTypedInTraditionalCharactersAreFound) {
     EXPECT_NE(unknown.err.find("未知的出生地點"), std::string::npos) << unknown.err;
 }
 
+// The options decide the script a command runs in; the caller's Io is not changed.
+TEST(CliScript, HansUnderATraditionalLocaleLeavesTheCallersIoAsItWas) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Io io{out, err, false, kShipped, Script::Hant};
+    // `--hans` under a traditional locale: the output is today's, and nothing keeps names.
+    EXPECT_EQ(run(std::vector<std::string>{"--hans", "report", "王", "小明"}, io), kExitOk);
+    EXPECT_EQ(out.str(), runWith(Script::Hans, {"report", "王", "小明"}).out);
+    EXPECT_EQ(io.script, Script::Hant);  // the caller's own Io is left as it was
+    EXPECT_EQ(io.kept, nullptr);
+}
+
 TEST(CliScript, FilePathsInMessagesStayAsGiven) {
     const std::string missing = "/nonexistent/名单发.dat";
     const Output hans =
