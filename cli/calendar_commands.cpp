@@ -2,6 +2,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "calendar/bazi_report.h"
@@ -10,11 +11,41 @@
 #include "calendar/four_pillars.h"
 #include "calendar/lunar_date.h"
 #include "cli/cli.h"
+#include "engine/utf8.h"
+#include "script/interface_script.h"
 
 namespace norlune::cli {
 namespace {
 
 constexpr std::array<std::string_view, 4> kCommands = {"pillars", "lunar", "bazi", "places"};
+
+// A place or province typed in the traditional characters in which the traditional interface lists
+// it (烏魯木齊, 廣東省), written back in the characters of the place table: each character of the
+// table's names in its traditional form stands for the table's own. Other text is left as it is.
+std::string placeNameAsListed(const PlaceTable& places, std::string_view typed) {
+    const ScriptConverter& converter = ScriptConverter::builtIn();
+    std::unordered_map<char32_t, char32_t> simplified;
+    const auto learn = [&](std::string_view name) {
+        const std::u32string own = utf8ToU32(name);
+        const std::u32string shown = utf8ToU32(converter.toHant(name));
+        for (std::size_t i = 0; i < own.size() && i < shown.size(); ++i) {
+            simplified.try_emplace(shown[i], own[i]);
+        }
+    };
+    for (const BirthPlace& place : places.places()) {
+        learn(place.city);
+    }
+    for (const std::string& province : places.provinces()) {
+        learn(province);
+    }
+    std::u32string name = utf8ToU32(typed);
+    for (char32_t& ch : name) {
+        if (const auto it = simplified.find(ch); it != simplified.end()) {
+            ch = it->second;
+        }
+    }
+    return u32ToUtf8(name);
+}
 
 // `places [PROVINCE]`: province, place and longitude, one place a line.
 int listPlaces(std::span<const std::string> args, Io& io) {
@@ -30,6 +61,10 @@ int listPlaces(std::span<const std::string> args, Io& io) {
     if (parsed.positional.size() == 1) {
         const std::string* province = places.findProvince(parsed.positional[0]);
         if (province == nullptr) {
+            province = places.findProvince(placeNameAsListed(places, parsed.positional[0]));
+        }
+        if (province == nullptr) {
+            io.keep(parsed.positional[0]);  // the name shown as typed
             return usageError(io, "未知的省份：" + parsed.positional[0]);
         }
         provinces = {*province};
@@ -55,6 +90,10 @@ bool readPlaceOptions(const ParsedArgs& parsed, const PlaceTable& places, BirthM
     if (city != nullptr) {
         const BirthPlace* place = places.find(*city);
         if (place == nullptr) {
+            place = places.find(placeNameAsListed(places, *city));
+        }
+        if (place == nullptr) {
+            io.keep(*city);  // the name shown as typed
             exitCode = usageError(
                 io, "未知的出生地点：" + *city + "（可用 norlune-cli places 查看可选的地点）");
             return false;

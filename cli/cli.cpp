@@ -236,7 +236,9 @@ int run(std::span<const std::string> args, Io& io) {
         }
     }
     if (script == Script::Hans) {
-        return runChecked(rest, io, io.out);
+        // The command sees the script it runs in (the locale's may have been Hant).
+        Io simplified{io.out, io.err, io.errIsTerminal, io.executableDir, Script::Hans, nullptr};
+        return runChecked(rest, simplified, io.out);
     }
     std::vector<std::string> kept;
     // A file path is shown as given, in messages too.

@@ -25,7 +25,9 @@ struct Io {
     std::ostream& err;
     bool errIsTerminal = false;  // progress is shown only on a terminal
     std::string executableDir;   // where the candidate files lie
-    // The script the locale asks for; --hant and --hans among the arguments decide over it.
+    // The script the locale asks for; --hant and --hans among the arguments decide over it. A
+    // command finds here the script it runs in (to order or add lines for the traditional
+    // interface); its texts are converted for it.
     Script script = Script::Hans;
     // With the traditional interface, the strings shown as given wherever they stand in what the
     // command writes after (null otherwise).

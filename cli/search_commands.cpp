@@ -2,6 +2,7 @@
 #include <charconv>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/cli.h"
 #include "engine/utf8.h"
@@ -175,14 +176,23 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
         const std::vector<std::string> lines =
             nameSheetLines(rows, search.state().bShenChen && !options.sNeedWx.empty());
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            std::string_view keep[2];
-            std::size_t kept = 0;
-            if (i > 0 && i <= names.size()) {
-                keep[0] = names[i - 1].fullName;
-                keep[1] = std::string_view(names[i - 1].fullName).substr(settings.surname.size());
-                kept = keep[1].empty() ? 1 : 2;
+            // The name, its traditional form (the name data, as `trad` prints it), the given
+            // name in the sources' lines and each given character before "：" in the meanings.
+            std::vector<std::string> keepTexts;
+            if (i > 0 && i <= rows.size()) {
+                const NameSheetRow& row = rows[i - 1];
+                const std::string_view given =
+                    std::string_view(row.fullName).substr(settings.surname.size());
+                keepTexts = {row.fullName, row.traditional, std::string(given)};
+                std::size_t pos = 0;
+                while (pos < given.size()) {
+                    const std::size_t from = pos;
+                    nextCodePoint(given, pos);
+                    keepTexts.push_back(std::string(given.substr(from, pos - from)) + "：");
+                }
             }
-            writeKeeping(io.out, lines[i] + "\r\n", std::span<const std::string_view>(keep, kept));
+            const std::vector<std::string_view> keep(keepTexts.begin(), keepTexts.end());
+            writeKeeping(io.out, lines[i] + "\r\n", keep);
         }
     };
     switch (start.kind) {

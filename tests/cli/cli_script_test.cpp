@@ -224,10 +224,76 @@ TEST(CliScript, NamesStayAsTyped) {
     EXPECT_NE(search.err, runWith(Script::Hans,
                                   {"search", "--surname", "张", "--candidates", kFixtureCandidates})
                               .err);
+    // The table of a search: each row's name and its traditional form as the name data has them,
+    // the given characters of the meanings as in the name; the header converted.
+    const std::vector<std::string> csvArgs = {"search", "--surname", "王", "--csv", "--top", "30"};
+    std::istringstream csvHans(runWith(Script::Hans, csvArgs).out);
+    std::istringstream csvHant(runWith(Script::Hant, csvArgs).out);
+    std::string a;
+    std::string b;
+    std::getline(csvHans, a);
+    std::getline(csvHant, b);
+    EXPECT_EQ(b.substr(0, b.find(",得分")), "姓名,繁體");
+    int csvRows = 0;
+    while (std::getline(csvHans, a) && std::getline(csvHant, b)) {
+        const auto nameAndForm = [](const std::string& line) {
+            return line.substr(0, line.find(',', line.find(',') + 1));
+        };
+        EXPECT_EQ(nameAndForm(b), nameAndForm(a));
+        const std::u32string given = utf8ToU32(a.substr(0, a.find(','))).substr(1);
+        for (char32_t ch : given) {
+            const std::string prefix = u32ToUtf8(std::u32string(1, ch)) + "：";
+            EXPECT_EQ(a.find(prefix) != std::string::npos, b.find(prefix) != std::string::npos)
+                << b;
+        }
+        ++csvRows;
+    }
+    EXPECT_EQ(csvRows, 30);
     const Output compare = runWith(Script::Hant, {"compare", "刘", "晓东", "伟"});
     EXPECT_NE(compare.out.find("刘晓东"), std::string::npos) << compare.out;
     EXPECT_NE(compare.out.find("刘伟"), std::string::npos) << compare.out;
     EXPECT_NE(compare.out.find("總格"), std::string::npos) << compare.out;
+}
+
+// The places as the traditional interface lists them can be typed back.
+TEST(CliScript, PlacesTypedInTraditionalCharactersAreFound) {
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+        {{"bazi", "1990-05-01 08:30", "--place", "乌鲁木齐"},
+         {"bazi", "1990-05-01 08:30", "--place", "烏魯木齊"}},
+        {{"pillars", "1990-05-01 08:30", "--place", "乌鲁木齐市"},
+         {"pillars", "1990-05-01 08:30", "--place", "烏魯木齊市"}},
+        {{"bazi", "1975-06-01 10:00", "--place", "广州"},
+         {"bazi", "1975-06-01 10:00", "--place", "廣州"}},
+        {{"places", "广东省"}, {"places", "廣東省"}},
+        {{"places", "新疆"}, {"places", "新疆"}},
+        {{"places", "新疆维吾尔自治区"}, {"places", "新疆維吾爾自治區"}},
+    };
+    for (Script script : {Script::Hans, Script::Hant}) {
+        for (const auto& [listed, typed] : cases) {
+            const Output a = runWith(script, listed);
+            const Output b = runWith(script, typed);
+            EXPECT_EQ(a.code, kExitOk) << a.err;
+            EXPECT_EQ(b.code, kExitOk) << b.err;
+            EXPECT_EQ(a.out, b.out) << typed.back();
+        }
+    }
+    // An unknown place is still refused, and named as typed.
+    const Output unknown = runWith(Script::Hant, {"bazi", "1990-05-01 08:30", "--place", "发发市"});
+    EXPECT_EQ(unknown.code, kExitUsage);
+    EXPECT_NE(unknown.err.find("发发市"), std::string::npos) << unknown.err;
+    EXPECT_NE(unknown.err.find("未知的出生地點"), std::string::npos) << unknown.err;
+}
+
+// The options decide the script a command runs in; the caller's Io is not changed.
+TEST(CliScript, HansUnderATraditionalLocaleLeavesTheCallersIoAsItWas) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Io io{out, err, false, kShipped, Script::Hant};
+    // `--hans` under a traditional locale: the output is today's, and nothing keeps names.
+    EXPECT_EQ(run(std::vector<std::string>{"--hans", "report", "王", "小明"}, io), kExitOk);
+    EXPECT_EQ(out.str(), runWith(Script::Hans, {"report", "王", "小明"}).out);
+    EXPECT_EQ(io.script, Script::Hant);  // the caller's own Io is left as it was
+    EXPECT_EQ(io.kept, nullptr);
 }
 
 TEST(CliScript, FilePathsInMessagesStayAsGiven) {
