@@ -8,6 +8,7 @@
 #include "calendar/element_balance.h"
 #include "calendar/four_pillars.h"
 #include "calendar/lunar_date.h"
+#include "calendar/minguo.h"
 #include "calendar/stem_branch.h"
 
 namespace norlune {
@@ -95,7 +96,12 @@ std::vector<std::string> correctionLines(const CalendarTables& tables, const Bir
 
 }  // namespace
 
-BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& moment, int sexCode) {
+bool showsMinguoYear(const BirthMoment& moment, bool traditionalInterface) {
+    return traditionalInterface && moment.place && inTaiwan(*moment.place);
+}
+
+BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& moment, int sexCode,
+                           const BaZiReportOptions& options) {
     // Every use of the clock reading below takes it on standard time.
     const BirthMoment standard = standardTime(tables, moment);
     const year_month_day birthDay = standard.date();
@@ -145,6 +151,10 @@ BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& mome
         std::to_string(balance.counts[3]) + "水 " + std::to_string(balance.counts[4]) + "火 " +
         std::to_string(balance.counts[5]) + "土 (计入地支藏干)";
     std::vector<std::string> lines = correctionLines(tables, moment);
+    if (options.minguoYear) {
+        lines.push_back("公历出生时间：" + clockText(moment.clock) + "（" +
+                        minguoYearText(static_cast<int>(moment.date().year())) + "）");
+    }
     const std::vector<std::string> chart = {
         "农历出生时间：" + lunar.text + (sexCode == kSexMale ? "(男性)" : "(女性)"),
         "命主生辰八字：" + pillars.toString(),
