@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "calendar/minguo.h"
 #include "ui/qt_text.h"
 #include "ui/user_interaction.h"
 
@@ -132,6 +133,9 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     Combo4->setMinimumContentsLength(11);
     Check1 = new QCheckBox(qs(kSummerTimeText), this);
     Check1->setObjectName(QStringLiteral("Check1"));
+    Label5 = new QLabel(this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->hide();
 
     auto* placeRow = new QHBoxLayout;
     placeRow->addWidget(Label3);
@@ -149,6 +153,7 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     row->addWidget(Command1);
     auto* column = new QVBoxLayout(this);
     column->addWidget(Calendar1);
+    column->addWidget(Label5);
     column->addLayout(placeRow);
     column->addWidget(Check1);
     column->addLayout(row);
@@ -194,6 +199,8 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     }
     Check1->setChecked(store_.SummerTime);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &BirthTimeDialog::Combo3_Change);
+    connect(Combo4, &QComboBox::currentIndexChanged, this, &BirthTimeDialog::showMinguoYear);
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this, &BirthTimeDialog::showMinguoYear);
 
     connect(Command2, &QPushButton::clicked, this, &BirthTimeDialog::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &BirthTimeDialog::Command1_Click);
@@ -221,6 +228,22 @@ std::optional<BirthPlace> BirthTimeDialog::chosenPlace() const {
         }
     }
     return std::nullopt;
+}
+
+void BirthTimeDialog::setTraditionalInterface(bool traditional) {
+    traditional_ = traditional;
+    showMinguoYear();
+}
+
+void BirthTimeDialog::showMinguoYear() {
+    const std::optional<BirthPlace> place = chosenPlace();
+    const QDate date = Calendar1->selectedDate();
+    const bool shown = traditional_ && place && inTaiwan(*place) && date.isValid();
+    if (shown) {
+        Label5->setText(QString::number(date.year()) + qs("年（") +
+                        qs(minguoYearText(date.year())) + qs("）"));
+    }
+    Label5->setVisible(shown);
 }
 
 int BirthTimeDialog::selectedDay() const {
