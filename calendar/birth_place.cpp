@@ -225,7 +225,7 @@ SummerTimePeriods SummerTimePeriods::fromText(std::string_view text) {
         const auto start = clockReading(f[0]);
         const auto end = clockReading(f[1]);
         if (start && end && *start < *end) {
-            table.periods_.push_back(ClockPeriod{*start, *end});
+            table.periods_.push_back(ClockPeriod{*start, *end, hours{1}, true});
         }
     });
     return table;
