@@ -52,12 +52,30 @@ void BM_FillCalendarTables(benchmark::State& state) {
     }
 }
 
-// The part of the fill that the birthplaces and the summer-time periods add.
+// The part of the fill that the birthplaces, the summer-time periods and the clocks of Taiwan,
+// Hong Kong and Macau add.
 void BM_FillPlacesAndSummerTime(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(FillPlaceTable());
         benchmark::DoNotOptimize(builtInSummerTime());
+        benchmark::DoNotOptimize(builtInClockZones());
     }
+}
+
+// A pillar computation for a birth in Taipei, whose clock reading is looked up among Taiwan's
+// twenty periods off UTC+8.
+void BM_FourPillarsInTaipei(benchmark::State& state) {
+    const Fixture& f = fixture();
+    const BirthPlace place = *f.tables.places.find("台北市");
+    std::size_t i = 0;
+    for (auto _ : state) {
+        BirthMoment birth = f.births[i % f.births.size()];
+        birth.place = place;
+        birth.summerTime = true;
+        benchmark::DoNotOptimize(ComputeFourPillars(f.tables, birth));
+        ++i;
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 
 // A report with a birthplace and a summer-time reading: two corrections and three extra lines.
@@ -125,6 +143,7 @@ void BM_TermLookupIndexed(benchmark::State& state) {
 
 BENCHMARK(BM_FillCalendarTables);
 BENCHMARK(BM_FillPlacesAndSummerTime);
+BENCHMARK(BM_FourPillarsInTaipei);
 BENCHMARK(BM_BuildBaZiReport);
 BENCHMARK(BM_BuildBaZiReportWithPlace);
 BENCHMARK(BM_ComputeFourPillars);

@@ -8,6 +8,7 @@
 #include "calendar/element_balance.h"
 #include "calendar/four_pillars.h"
 #include "calendar/lunar_date.h"
+#include "calendar/minguo.h"
 #include "calendar/stem_branch.h"
 
 namespace norlune {
@@ -56,14 +57,31 @@ std::string signedDuration(seconds value) {
            std::to_string(magnitude % 60) + "秒";
 }
 
-// The lines that say how the clock reading was corrected: only for a summer-time reading and for
-// a chosen birthplace, so that a report without either is what it always was.
+// "UTC+9", "UTC+8:30": the offset of a clock that ran `ahead` of UTC+8.
+std::string utcOffsetText(minutes ahead) {
+    const minutes offset = hours{8} + ahead;
+    const auto rest = static_cast<unsigned>(offset.count() % 60);
+    return "UTC+" + std::to_string(offset.count() / 60) + (rest != 0 ? ":" + twoDigits(rest) : "");
+}
+
+// The lines that say how the clock reading was corrected: only for a reading off UTC+8 (summer
+// time, or another standard offset of the birthplace's clock) and for a chosen birthplace, so that
+// a report without either is what it always was.
 std::vector<std::string> correctionLines(const CalendarTables& tables, const BirthMoment& moment) {
     std::vector<std::string> lines;
     const SolarTimeSteps steps = solarTimeSteps(tables, moment);
-    if (readsAsSummerTime(tables, moment)) {
-        lines.push_back("夏令时间校正：" + clockText(moment.clock) + "为夏令时，按标准时间" +
-                        clockText(steps.standard) + "计算");
+    if (const ClockPeriod* period = clockPeriod(tables, moment)) {
+        const std::string clock = clockText(moment.clock);
+        const std::string standard = clockText(steps.standard);
+        if (period->summer && period->ahead == hours{1}) {
+            lines.push_back("夏令时间校正：" + clock + "为夏令时，按标准时间" + standard + "计算");
+        } else if (period->summer) {
+            lines.push_back("夏令时间校正：" + clock + "为夏令时（" + utcOffsetText(period->ahead) +
+                            "），按UTC+8时间" + standard + "计算");
+        } else {
+            lines.push_back("时区校正：" + clock + "为" + utcOffsetText(period->ahead) +
+                            "时间，按UTC+8时间" + standard + "计算");
+        }
     }
     if (moment.place) {
         const std::string name = moment.place->name();
@@ -78,7 +96,12 @@ std::vector<std::string> correctionLines(const CalendarTables& tables, const Bir
 
 }  // namespace
 
-BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& moment, int sexCode) {
+bool showsMinguoYear(const BirthMoment& moment, bool traditionalInterface) {
+    return traditionalInterface && moment.place && inTaiwan(*moment.place);
+}
+
+BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& moment, int sexCode,
+                           const BaZiReportOptions& options) {
     // Every use of the clock reading below takes it on standard time.
     const BirthMoment standard = standardTime(tables, moment);
     const year_month_day birthDay = standard.date();
@@ -128,6 +151,10 @@ BaZiReport BuildBaZiReport(const CalendarTables& tables, const BirthMoment& mome
         std::to_string(balance.counts[3]) + "水 " + std::to_string(balance.counts[4]) + "火 " +
         std::to_string(balance.counts[5]) + "土 (计入地支藏干)";
     std::vector<std::string> lines = correctionLines(tables, moment);
+    if (options.minguoYear) {
+        lines.push_back("公历出生时间：" + clockText(moment.clock) + "（" +
+                        minguoYearText(static_cast<int>(moment.date().year())) + "）");
+    }
     const std::vector<std::string> chart = {
         "农历出生时间：" + lunar.text + (sexCode == kSexMale ? "(男性)" : "(女性)"),
         "命主生辰八字：" + pillars.toString(),

@@ -14,7 +14,9 @@ struct BirthMoment {
     // Where the birth took place; none: on the clock's meridian, 120° east, as the clock time is.
     std::optional<BirthPlace> place = std::nullopt;
     // Whether a clock reading inside one of China's summer-time periods (1986 to 1991) is summer
-    // time, one hour ahead of standard time. Off: the clock reading is standard time.
+    // time, one hour ahead of standard time; for a birthplace in Taiwan, Hong Kong or Macau,
+    // whether a reading inside one of its clock's periods off UTC+8 (summer time, Taiwan's UTC+9 of
+    // 1937 to 1945 …) is moved to UTC+8. Off: the clock reading is UTC+8.
     bool summerTime = false;
 
     std::chrono::year_month_day date() const {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "embedded/clock_zones_txt.h"
 #include "embedded/places_txt.h"
 #include "embedded/summer_time_txt.h"
 
@@ -66,6 +67,20 @@ std::optional<LocalMinutes> clockReading(std::string_view text) {
         return std::nullopt;
     }
     return LocalMinutes{local_days{date}} + hours{*h} + minutes{*n};
+}
+
+// "+09:00", "+08:30": the minutes of a UTC offset.
+std::optional<minutes> utcOffset(std::string_view text) {
+    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':') {
+        return std::nullopt;
+    }
+    const auto h = wholeNumber(text.substr(1, 2));
+    const auto m = wholeNumber(text.substr(4, 2));
+    if (!h || !m || *h < 0 || *h > 14 || *m < 0 || *m > 59) {
+        return std::nullopt;
+    }
+    const minutes magnitude = hours{*h} + minutes{*m};
+    return text[0] == '-' ? -magnitude : magnitude;
 }
 
 std::string_view withoutSuffix(std::string_view name, std::string_view suffix) {
@@ -135,7 +150,7 @@ PlaceTable PlaceTable::fromText(std::string_view text) {
     PlaceTable table;
     forEachLine(text, [&table](std::string_view line) {
         const auto f = fields(line);
-        if (f.size() != 4 || f[0].empty() || f[1].empty()) {
+        if ((f.size() != 4 && f.size() != 5) || f[0].empty() || f[1].empty()) {
             return;
         }
         const auto degrees = wholeNumber(f[2]);
@@ -143,8 +158,9 @@ PlaceTable PlaceTable::fromText(std::string_view text) {
         if (!degrees || !minutes || *minutes < 0 || *minutes > 59) {
             return;
         }
-        table.places_.push_back(
-            BirthPlace{std::string(f[0]), std::string(f[1]), *degrees * 3600 + *minutes * 60});
+        table.places_.push_back(BirthPlace{std::string(f[0]), std::string(f[1]),
+                                           *degrees * 3600 + *minutes * 60,
+                                           f.size() == 5 ? std::string(f[4]) : std::string()});
         if (table.provinces_.empty() || table.provinces_.back() != f[0]) {
             table.provinces_.emplace_back(f[0]);
         }
@@ -157,6 +173,10 @@ PlaceTable PlaceTable::fromText(std::string_view text) {
         const std::string& city = table.places_[i].city;
         table.byName_.try_emplace(std::string(withoutSuffix(city, "市")), i);
         table.byName_.try_emplace(std::string(withoutSuffix(city, "地区")), i);
+    }
+    // Taiwan's counties after every city: "新竹" is 新竹市, "宜兰" is 宜兰县.
+    for (std::size_t i = 0; i < table.places_.size(); ++i) {
+        table.byName_.try_emplace(std::string(withoutSuffix(table.places_[i].city, "县")), i);
     }
     return table;
 }
@@ -205,23 +225,66 @@ SummerTimePeriods SummerTimePeriods::fromText(std::string_view text) {
         const auto start = clockReading(f[0]);
         const auto end = clockReading(f[1]);
         if (start && end && *start < *end) {
-            table.periods_.emplace_back(*start, *end);
+            table.periods_.push_back(ClockPeriod{*start, *end, hours{1}, true});
         }
     });
     return table;
 }
 
-bool SummerTimePeriods::contains(LocalMinutes clock) const {
-    for (const auto& [start, end] : periods_) {
-        if (clock >= start && clock < end) {
-            return true;
+const ClockPeriod* SummerTimePeriods::find(LocalMinutes clock) const {
+    for (const ClockPeriod& period : periods_) {
+        if (clock >= period.start && clock < period.end) {
+            return &period;
         }
     }
-    return false;
+    return nullptr;
 }
 
 SummerTimePeriods builtInSummerTime() {
     return SummerTimePeriods::fromText(embedded::kSummerTimeTxt);
+}
+
+ClockZones ClockZones::fromText(std::string_view text) {
+    ClockZones table;
+    forEachLine(text, [&table](std::string_view line) {
+        const auto f = fields(line);
+        if (f.size() != 5 || f[0].empty() || (f[4] != "summer" && f[4] != "standard")) {
+            return;
+        }
+        const auto start = clockReading(f[1]);
+        const auto end = clockReading(f[2]);
+        const auto offset = utcOffset(f[3]);
+        if (!start || !end || !offset || *start >= *end || *offset <= hours{8}) {
+            return;
+        }
+        if (table.zones_.empty() || table.zones_.back().first != f[0]) {
+            table.zones_.emplace_back(std::string(f[0]), SummerTimePeriods());
+        }
+        table.zones_.back().second.periods_.push_back(
+            ClockPeriod{*start, *end, *offset - hours{8}, f[4] == "summer"});
+    });
+    return table;
+}
+
+const SummerTimePeriods* ClockZones::find(std::string_view zone) const {
+    for (const auto& [name, periods] : zones_) {
+        if (name == zone) {
+            return &periods;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> ClockZones::zones() const {
+    std::vector<std::string> names;
+    for (const auto& entry : zones_) {
+        names.push_back(entry.first);
+    }
+    return names;
+}
+
+ClockZones builtInClockZones() {
+    return ClockZones::fromText(embedded::kClockZonesTxt);
 }
 
 }  // namespace norlune

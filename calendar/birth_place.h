@@ -1,7 +1,8 @@
 #pragma once
-// Places of birth with their longitudes, and the periods of China's summer time. The clock time of
-// a birth is the time of the 120th meridian east; a birthplace east or west of it sees the sun
-// earlier or later, four minutes of time for each degree.
+// Places of birth with their longitudes and clocks, and the periods in which a clock did not keep
+// UTC+8 (China's summer time; the summer times and other offsets of Taiwan, Hong Kong and Macau).
+// The clock time of a birth is the time of the 120th meridian east; a birthplace east or west of it
+// sees the sun earlier or later, four minutes of time for each degree.
 #include <chrono>
 #include <optional>
 #include <string>
@@ -20,10 +21,19 @@ inline constexpr int kClockMeridianArcSeconds = 120 * 3600;
 inline constexpr int kWestmostLongitude = 73;
 inline constexpr int kEastmostLongitude = 136;
 
+// The zone of the time-zone database whose clock the mainland keeps.
+inline constexpr std::string_view kMainlandZone = "Asia/Shanghai";
+
 struct BirthPlace {
     std::string province;         // empty for a place given by its longitude alone
     std::string city;             // empty for a place given by its longitude alone
     int longitudeArcSeconds = 0;  // east
+    // The zone of the time-zone database whose clock the place keeps ("Asia/Taipei"); empty for a
+    // place given by its longitude alone, which keeps the mainland's clock.
+    std::string zone;
+
+    // Whether the place keeps a clock of its own rather than the mainland's.
+    bool hasOwnClock() const { return !zone.empty() && zone != kMainlandZone; }
 
     // "新疆维吾尔自治区乌鲁木齐市", or "" for a longitude alone.
     std::string name() const { return province == city ? city : province + city; }
@@ -48,7 +58,8 @@ std::optional<double> parseLongitude(std::string_view text);
 // Macau and the main cities of Taiwan, in the order of the data.
 class PlaceTable {
 public:
-    // From lines "province TAB city TAB degrees TAB minutes"; lines of another form are skipped.
+    // From lines "province TAB city TAB degrees TAB minutes [TAB zone]"; lines of another form are
+    // skipped. Without a zone a place keeps the mainland's clock.
     static PlaceTable fromText(std::string_view text);
 
     const std::vector<BirthPlace>& places() const { return places_; }
@@ -56,7 +67,7 @@ public:
     const std::vector<std::string>& provinces() const { return provinces_; }
     // The places of one province, in the order of the table; empty for an unknown province.
     std::vector<const BirthPlace*> placesOf(std::string_view province) const;
-    // A place by its full name ("乌鲁木齐市") or its name without 市 ("乌鲁木齐").
+    // A place by its full name ("乌鲁木齐市") or its name without 市, 地区 or 县 ("乌鲁木齐").
     const BirthPlace* find(std::string_view city) const;
     // A province by its full name ("四川省") or its short form ("四川", "新疆", "香港").
     const std::string* findProvince(std::string_view name) const;
@@ -70,23 +81,62 @@ private:
 // The built-in birthplaces.
 PlaceTable FillPlaceTable();
 
-// China's summer time, 1986 to 1991: the clocks ran one hour ahead from the first clock reading of
-// each period (standard time, when 02:00 became 03:00) up to its end (summer time, when 02:00
-// became 01:00 again). The hour shown twice at the end counts as summer time.
-class SummerTimePeriods {
-public:
-    // From lines "YYYY-MM-DD HH:MM TAB YYYY-MM-DD HH:MM"; lines of another form are skipped.
-    static SummerTimePeriods fromText(std::string_view text);
+// A stretch of clock readings in which a clock ran ahead of UTC+8: from `start`, the reading the
+// clock showed just before it changed, up to but not including `end`, the reading the period's own
+// clock showed when it changed again. A reading the clocks skipped at the start or showed twice at
+// the end therefore lies in the period: where a reading could be on two offsets, the larger one
+// counts.
+struct ClockPeriod {
+    LocalMinutes start;
+    LocalMinutes end;
+    std::chrono::minutes ahead{60};  // how far the clock ran ahead of UTC+8
+    bool summer = true;              // summer time; otherwise a standard offset other than UTC+8
 
-    // Whether a clock reading lies in a summer-time period.
-    bool contains(LocalMinutes clock) const;
-    const std::vector<std::pair<LocalMinutes, LocalMinutes>>& periods() const { return periods_; }
-
-private:
-    std::vector<std::pair<LocalMinutes, LocalMinutes>> periods_;
+    friend bool operator==(const ClockPeriod&, const ClockPeriod&) = default;
 };
 
-// The built-in summer-time periods.
+// The periods in which one clock ran ahead of UTC+8, in order. China's summer time, 1986 to 1991:
+// the clocks ran one hour ahead from the first clock reading of each period (standard time, when
+// 02:00 became 03:00) up to its end (summer time, when 02:00 became 01:00 again). The hour shown
+// twice at the end counts as summer time.
+class SummerTimePeriods {
+public:
+    // From lines "YYYY-MM-DD HH:MM TAB YYYY-MM-DD HH:MM", each a period of summer time one hour
+    // ahead; lines of another form are skipped.
+    static SummerTimePeriods fromText(std::string_view text);
+
+    // Whether a clock reading lies in a period.
+    bool contains(LocalMinutes clock) const { return find(clock) != nullptr; }
+    // The period a clock reading lies in; nullptr when it lies in none.
+    const ClockPeriod* find(LocalMinutes clock) const;
+    const std::vector<ClockPeriod>& periods() const { return periods_; }
+
+private:
+    friend class ClockZones;
+    std::vector<ClockPeriod> periods_;
+};
+
+// The built-in summer-time periods of the mainland.
 SummerTimePeriods builtInSummerTime();
+
+// The periods off UTC+8 of the clocks outside the mainland, by zone of the time-zone database.
+class ClockZones {
+public:
+    // From lines "zone TAB YYYY-MM-DD HH:MM TAB YYYY-MM-DD HH:MM TAB +HH:MM TAB summer|standard"
+    // (the zone, the start and end of a period, the UTC offset of its clock, and whether it was
+    // summer time); lines of another form, and periods not ahead of UTC+8, are skipped.
+    static ClockZones fromText(std::string_view text);
+
+    // The periods of a zone; nullptr for a zone without any.
+    const SummerTimePeriods* find(std::string_view zone) const;
+    // The zones, in the order of the data.
+    std::vector<std::string> zones() const;
+
+private:
+    std::vector<std::pair<std::string, SummerTimePeriods>> zones_;
+};
+
+// The built-in periods of Taiwan's, Hong Kong's and Macau's clocks, 1921 to 2100.
+ClockZones builtInClockZones();
 
 }  // namespace norlune

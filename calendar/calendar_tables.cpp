@@ -208,6 +208,7 @@ CalendarTables FillCalendarTables() {
     CalendarTables tables =
         CalendarTables::fromTexts(embedded::kEquationOfTimeTxt, embedded::kSolarTermsTxt);
     tables.summerTime = builtInSummerTime();
+    tables.clockZones = builtInClockZones();
     tables.places = FillPlaceTable();
     return tables;
 }

@@ -34,8 +34,10 @@ public:
     // 1 = 甲子 ... 60 = 癸亥.
     std::array<std::string, 61> JiaziTable;
     WeightTables weights;
-    // China's summer-time periods and the birthplaces (empty unless filled from the built-in data).
+    // China's summer-time periods, the clocks of Taiwan, Hong Kong and Macau, and the birthplaces
+    // (empty unless filled from the built-in data).
     SummerTimePeriods summerTime;
+    ClockZones clockZones;
     PlaceTable places;
 
     // The equation of time of a calendar day as the correction that turns clock time into true

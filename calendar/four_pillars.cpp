@@ -12,14 +12,25 @@ constexpr local_days kEpochDay{year{1900} / February / 20};  // a 甲子 day
 
 }  // namespace
 
+const ClockPeriod* clockPeriod(const CalendarTables& tables, const BirthMoment& moment) {
+    if (!moment.summerTime) {
+        return nullptr;
+    }
+    if (moment.place && moment.place->hasOwnClock()) {
+        const SummerTimePeriods* periods = tables.clockZones.find(moment.place->zone);
+        return periods == nullptr ? nullptr : periods->find(moment.clock);
+    }
+    return tables.summerTime.find(moment.clock);
+}
+
 bool readsAsSummerTime(const CalendarTables& tables, const BirthMoment& moment) {
-    return moment.summerTime && tables.summerTime.contains(moment.clock);
+    return clockPeriod(tables, moment) != nullptr;
 }
 
 BirthMoment standardTime(const CalendarTables& tables, const BirthMoment& moment) {
     BirthMoment standard = moment;
-    if (readsAsSummerTime(tables, moment)) {
-        standard.clock -= hours{1};
+    if (const ClockPeriod* period = clockPeriod(tables, moment)) {
+        standard.clock -= period->ahead;
     }
     standard.summerTime = false;
     return standard;

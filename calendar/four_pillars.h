@@ -19,12 +19,18 @@ struct FourPillars {
     friend bool operator==(const FourPillars&, const FourPillars&) = default;
 };
 
-// Whether the moment's clock reading is summer time: its switch is on and the reading lies in one
-// of the summer-time periods.
+// The period off UTC+8 in which the moment's clock reading lies, on the clock of its birthplace
+// (Taiwan's, Hong Kong's or Macau's for a place there, the mainland's otherwise); nullptr when the
+// moment's summer-time switch is off or the reading lies in no period.
+const ClockPeriod* clockPeriod(const CalendarTables& tables, const BirthMoment& moment);
+
+// Whether the moment's clock reading is moved to UTC+8: its switch is on and the reading lies in
+// one of the periods of its clock.
 bool readsAsSummerTime(const CalendarTables& tables, const BirthMoment& moment);
 
-// The moment on standard time: one hour earlier when its clock reading is summer time, unchanged
-// otherwise. The result's summer-time switch is off, so the step is never taken twice.
+// The moment on standard time (UTC+8): earlier by as much as its clock ran ahead when its clock
+// reading lies in a period off UTC+8, unchanged otherwise. The result's summer-time switch is off,
+// so the step is never taken twice.
 BirthMoment standardTime(const CalendarTables& tables, const BirthMoment& moment);
 
 // The steps from the clock reading to true solar time.

@@ -169,7 +169,8 @@ int runCalendarCommand(std::string_view command, std::span<const std::string> ar
         return kExitOk;
     }
     const int sex = parsed.has("--female") ? kSexFemale : kSexMale;
-    writeReportLines(io.out, BuildBaZiReport(tables, *moment, sex).text);
+    const BaZiReportOptions options{showsMinguoYear(*moment, io.script == Script::Hant)};
+    writeReportLines(io.out, BuildBaZiReport(tables, *moment, sex, options).text);
     return kExitOk;
 }
 

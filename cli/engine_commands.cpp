@@ -169,7 +169,10 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     }
     if (command == "sound") {
         const SoundTables sound = SoundTables::builtIn();
-        for (const std::string& line : soundLines(sound, analyzeSound(sound, surname, given))) {
+        const ZhuyinOrder order =
+            io.script == Script::Hant ? ZhuyinOrder::BeforePinyin : ZhuyinOrder::AfterPinyin;
+        for (const std::string& line :
+             soundLines(sound, analyzeSound(sound, surname, given), order)) {
             io.out << line << '\n';
         }
         return kExitOk;
@@ -196,7 +199,9 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
         io.out << analysis.score.toString() << '\n';
     } else {
         std::string report = analysis.report;
-        appendSoundSection(SoundTables::builtIn(), surname, given, report);
+        appendSoundSection(
+            SoundTables::builtIn(), surname, given, report,
+            io.script == Script::Hant ? ZhuyinOrder::BeforePinyin : ZhuyinOrder::AfterPinyin);
         appendMeaningSection(NameMeanings::builtIn(), given, report);
         writeReportLines(io.out, report);
     }

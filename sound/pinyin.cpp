@@ -48,6 +48,22 @@ std::string toneMarked(std::string_view letters, int tone) {
     return out;
 }
 
+std::string zhuyinWithTone(std::string_view zhuyin, int tone) {
+    static constexpr std::array<std::string_view, 6> kMarks = {"", "", "ˊ", "ˇ", "ˋ", "˙"};
+    const std::string_view mark =
+        tone >= 1 && tone <= 5 ? kMarks[static_cast<std::size_t>(tone)] : std::string_view();
+    std::string out;
+    out.reserve(zhuyin.size() + mark.size());
+    if (tone == 5) {
+        out.append(mark);
+    }
+    out.append(zhuyin);
+    if (tone != 5) {
+        out.append(mark);
+    }
+    return out;
+}
+
 std::string_view pinyinInitial(std::string_view letters) {
     if (letters.size() >= 2 && letters[1] == 'h' &&
         (letters[0] == 'z' || letters[0] == 'c' || letters[0] == 's')) {

@@ -10,6 +10,10 @@ namespace norlune {
 // "lǜ", ("nv", 5) "nü". The mark sits on a or e, on the o of ou, otherwise on the last vowel.
 std::string toneMarked(std::string_view letters, int tone);
 
+// A syllable's 注音 with its tone: ("ㄨㄤ", 2) gives "ㄨㄤˊ", ("ㄇㄚ", 5) "˙ㄇㄚ"; the first tone
+// has no mark, the neutral tone's dot stands before the syllable.
+std::string zhuyinWithTone(std::string_view zhuyin, int tone);
+
 // The initial as written: zh, ch, sh or one consonant, y and w included; empty for none.
 std::string_view pinyinInitial(std::string_view letters);
 

@@ -227,16 +227,21 @@ SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
     return a;
 }
 
-std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalysis& a) {
+std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalysis& a,
+                                    ZhuyinOrder order) {
     std::string pinyin = "拼音：";
+    std::string zhuyin = "注音：";
     std::string toneNames;
     std::string pattern;
     for (std::size_t i = 0; i < a.name.size(); ++i) {
         if (i > 0) {
             pinyin += ' ';
+            zhuyin += ' ';
             toneNames += ' ';
         }
-        if (const auto& r = a.readings[i]) {
+        const auto& r = a.readings[i];
+        const std::string_view bopomofo = r ? tables.zhuyin(r->syllable) : std::string_view();
+        if (r) {
             pinyin += toneMarked(tables.letters(r->syllable), r->tone);
             toneNames += toneName(r->tone);
             pattern += isLevelTone(r->tone) ? "平" : "仄";
@@ -245,6 +250,8 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
             toneNames += "不明";
             pattern += "？";
         }
+        zhuyin += bopomofo.empty() ? character(a.name[i]) + "（读音不明）"
+                                   : zhuyinWithTone(bopomofo, r->tone);
     }
 
     std::string tones = "声调：" + toneNames + "（" + pattern + "），";
@@ -333,7 +340,10 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
         }
         usage += "不在GB 2312内，部分旧系统无法显示";
     }
-    std::vector<std::string> out{pinyin, tones, clashes, homophones, usage};
+    std::vector<std::string> out =
+        order == ZhuyinOrder::AfterPinyin
+            ? std::vector<std::string>{pinyin, zhuyin, tones, clashes, homophones, usage}
+            : std::vector<std::string>{zhuyin, pinyin, tones, clashes, homophones, usage};
     if (a.famous) {
         out.push_back("与名人同名：" + u32ToUtf8(a.name));
     }
@@ -341,10 +351,11 @@ std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalys
 }
 
 void appendSoundSection(const SoundTables& tables, std::string_view surname,
-                        std::string_view givenName, std::string& report) {
+                        std::string_view givenName, std::string& report, ZhuyinOrder order) {
     const std::string rule(17, '-');
     Adds(rule + "音形分析" + rule, report);
-    for (const std::string& line : soundLines(tables, analyzeSound(tables, surname, givenName))) {
+    for (const std::string& line :
+         soundLines(tables, analyzeSound(tables, surname, givenName), order)) {
         Adds(line, report);
     }
 }

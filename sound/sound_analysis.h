@@ -76,14 +76,21 @@ struct SoundAnalysis {
 SoundAnalysis analyzeSound(const SoundTables& tables, std::string_view surname,
                            std::string_view givenName);
 
-// The five lines, each with its beginning: "拼音：", "声调：", "声韵：", "谐音：", "用字：", and
-// for a well-known person's full name a sixth, "与名人同名：王菲".
-std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalysis& analysis);
+// Where the 注音 line stands: after the pinyin line, or before it (for readers of traditional
+// characters, to whom 注音 comes first).
+enum class ZhuyinOrder { AfterPinyin, BeforePinyin };
 
-// Appends the section "音形分析" to a name report: a rule line with the title, then the five
+// The six lines, each with its beginning: "拼音：", "注音：" (the two in the given order),
+// "声调：", "声韵：", "谐音：", "用字：", and for a well-known person's full name a seventh,
+// "与名人同名：王菲". The 注音 line: "注音：ㄨㄤˊ ㄒㄧㄠˇ ㄇㄧㄥˊ", one syllable a character.
+std::vector<std::string> soundLines(const SoundTables& tables, const SoundAnalysis& analysis,
+                                    ZhuyinOrder order = ZhuyinOrder::AfterPinyin);
+
+// Appends the section "音形分析" to a name report: a rule line with the title, then the six
 // lines, each ended by CR LF.
 void appendSoundSection(const SoundTables& tables, std::string_view surname,
-                        std::string_view givenName, std::string& report);
+                        std::string_view givenName, std::string& report,
+                        ZhuyinOrder order = ZhuyinOrder::AfterPinyin);
 
 // The search's sound filter: set up once per run for its surname, then asked once per candidate
 // without allocating.

@@ -11,6 +11,7 @@
 #include "embedded/standard_chars_txt.h"
 #include "embedded/strong_words_txt.h"
 #include "embedded/surname_readings_txt.h"
+#include "embedded/zhuyin_txt.h"
 #include "engine/text_lines.h"
 #include "engine/utf8.h"
 
@@ -80,7 +81,7 @@ std::uint64_t SoundTables::key(std::span<const std::uint16_t> syllables) {
 SoundTables SoundTables::fromText(std::string_view readings, std::string_view surnames,
                                   std::string_view standard, std::string_view badWords,
                                   std::string_view strongWords, std::string_view nameWords,
-                                  std::string_view famousNames) {
+                                  std::string_view famousNames, std::string_view zhuyin) {
     SoundTables t;
     t.bmpIndex_.assign(0x10000, 0);
     for (std::string_view line : splitLines(readings)) {
@@ -182,6 +183,16 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
     }
     std::sort(t.famous_.begin(), t.famous_.end());
     t.famous_.erase(std::unique(t.famous_.begin(), t.famous_.end()), t.famous_.end());
+    t.zhuyin_.resize(t.syllables_.size());
+    for (std::string_view line : splitLines(zhuyin)) {
+        const auto fields = splitFields(line, '\t');
+        if (fields.size() != 2 || fields[0].empty() || fields[1].empty()) {
+            malformed("zhuyin", line);
+        }
+        if (const int id = t.syllableId(fields[0]); id >= 0) {
+            t.zhuyin_[static_cast<std::size_t>(id)] = std::string(fields[1]);
+        }
+    }
     // The pair bits need the final number of syllables, so the words are indexed last.
     const std::size_t n = t.syllables_.size();
     t.pairBits_.assign((n * n + 63) / 64, 0);
@@ -202,7 +213,7 @@ SoundTables SoundTables::builtIn() {
     SoundTables t =
         fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt, embedded::kStandardCharsTxt,
                  embedded::kBadWordsTxt, embedded::kStrongWordsTxt, embedded::kNameReadingsTxt,
-                 embedded::kFamousNamesTxt);
+                 embedded::kFamousNamesTxt, embedded::kZhuyinTxt);
     t.addTypedForms(TraditionalMap::builtIn());
     return t;
 }

@@ -39,11 +39,12 @@ public:
     // Builds the tables from the data texts; a malformed line stops with std::runtime_error.
     // `strongWords` names words of `badWords`, one a line; `nameWords` holds lines "word TAB
     // readings" of two-character words; `famousNames` the full names of well-known people, one a
-    // line, lines beginning with # being comments.
+    // line, lines beginning with # being comments; `zhuyin` lines "syllable TAB 注音" (the 注音
+    // without a tone mark), of which those of syllables the readings use are kept.
     static SoundTables fromText(std::string_view readings, std::string_view surnames,
                                 std::string_view standard, std::string_view badWords,
                                 std::string_view strongWords = {}, std::string_view nameWords = {},
-                                std::string_view famousNames = {});
+                                std::string_view famousNames = {}, std::string_view zhuyin = {});
     // The built-in tables, typed traditional forms included.
     static SoundTables builtIn();
 
@@ -71,6 +72,10 @@ public:
 
     std::string_view letters(std::uint16_t syllable) const { return syllables_[syllable]; }
     std::size_t syllableCount() const { return syllables_.size(); }
+    // The 注音 of a toneless syllable without a tone mark ("ㄨㄤ"); empty where the table has none.
+    std::string_view zhuyin(std::uint16_t syllable) const {
+        return syllable < zhuyin_.size() ? std::string_view(zhuyin_[syllable]) : std::string_view();
+    }
     // The id of a toneless syllable, or -1.
     int syllableId(std::string_view letters) const;
 
@@ -94,6 +99,7 @@ private:
     static std::uint64_t key(std::span<const std::uint16_t> syllables);
 
     std::vector<std::string> syllables_;
+    std::vector<std::string> zhuyin_;  // by syllable id
     std::unordered_map<std::string, std::uint16_t> syllableIds_;
     std::vector<Reading> pool_;
     // offset << 3 | count into pool_, for the BMP by index and beyond it by map

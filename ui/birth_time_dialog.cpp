@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "calendar/minguo.h"
 #include "ui/qt_text.h"
 #include "ui/user_interaction.h"
 
@@ -87,7 +88,12 @@ BirthChoice checkBirthChoice(int year, int month, int day, const QString& hourIt
 BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interaction,
                                  const Clock& now, const PlaceTable& places,
                                  const InterfaceText& text, QWidget* parent)
-    : QDialog(parent), store_(store), interaction_(interaction), places_(places), text_(text) {
+    : QDialog(parent),
+      store_(store),
+      interaction_(interaction),
+      places_(places),
+      text_(text),
+      traditional_(text.script() == Script::Hant) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("选择出生时间"));
     setModal(true);
@@ -137,6 +143,9 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     Combo4->setMinimumContentsLength(11);
     Check1 = new QCheckBox(WindowText::tr(kSummerTimeText), this);
     Check1->setObjectName(QStringLiteral("Check1"));
+    Label5 = new QLabel(this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->hide();
 
     auto* placeRow = new QHBoxLayout;
     placeRow->addWidget(Label3);
@@ -154,6 +163,7 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     row->addWidget(Command1);
     auto* column = new QVBoxLayout(this);
     column->addWidget(Calendar1);
+    column->addWidget(Label5);
     column->addLayout(placeRow);
     column->addWidget(Check1);
     column->addLayout(row);
@@ -199,6 +209,8 @@ BirthTimeDialog::BirthTimeDialog(BirthTimeStore& store, UserInteraction& interac
     }
     Check1->setChecked(store_.SummerTime);
     connect(Combo3, &QComboBox::currentIndexChanged, this, &BirthTimeDialog::Combo3_Change);
+    connect(Combo4, &QComboBox::currentIndexChanged, this, &BirthTimeDialog::showMinguoYear);
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this, &BirthTimeDialog::showMinguoYear);
 
     connect(Command2, &QPushButton::clicked, this, &BirthTimeDialog::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &BirthTimeDialog::Command1_Click);
@@ -226,6 +238,22 @@ std::optional<BirthPlace> BirthTimeDialog::chosenPlace() const {
         }
     }
     return std::nullopt;
+}
+
+void BirthTimeDialog::setTraditionalInterface(bool traditional) {
+    traditional_ = traditional;
+    showMinguoYear();
+}
+
+void BirthTimeDialog::showMinguoYear() {
+    const std::optional<BirthPlace> place = chosenPlace();
+    const QDate date = Calendar1->selectedDate();
+    const bool shown = traditional_ && place && inTaiwan(*place) && date.isValid();
+    if (shown) {
+        Label5->setText(QString::number(date.year()) + qs("年（") +
+                        qs(minguoYearText(date.year())) + qs("）"));
+    }
+    Label5->setVisible(shown);
 }
 
 int BirthTimeDialog::selectedDay() const {

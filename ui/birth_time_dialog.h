@@ -72,6 +72,10 @@ public:
     void Command2_Click();  // 确定
     void Command1_Click();  // 取消
 
+    // With a traditional-character interface the dialog shows the 民國 year of the chosen date
+    // beside its Gregorian year while the chosen place is in Taiwan (Label5); off as built.
+    void setTraditionalInterface(bool traditional);
+
     QCalendarWidget* Calendar1;
     QComboBox* Combo1;  // hours "0" to "23"; the list names each hour's 时辰
     QLabel* Label1;     // "时"
@@ -84,6 +88,7 @@ public:
     QComboBox* Combo3;  // provinces, after kNoBirthplaceItem; each item's data is its table name
     QComboBox* Combo4;  // the places of the chosen province, their table names as data
     QCheckBox* Check1;  // read summer-time clock readings as summer time
+    QLabel* Label5;     // "1975年（民國64年）"; hidden unless setTraditionalInterface applies
 
 private:
     // Fills the place list for the province list's current item.
@@ -93,11 +98,14 @@ private:
 
     // The calendar's day, 0 when it has none selected.
     int selectedDay() const;
+    // Shows or hides Label5 for the chosen date and place.
+    void showMinguoYear();
 
     BirthTimeStore& store_;
     UserInteraction& interaction_;
     const PlaceTable& places_;
     InterfaceText text_;
+    bool traditional_ = false;
 };
 
 }  // namespace norlune::ui

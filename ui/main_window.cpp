@@ -451,7 +451,9 @@ void MainWindow::showNameReport(const std::string& surname, const std::string& g
     }
     // The sound section follows everything the numerology report shows, then what the name means.
     std::string report = numerologyReport;
-    appendSoundSection(tables_->sound, surname, given, report);
+    appendSoundSection(tables_->sound, surname, given, report,
+                       deps_.text.script() == norlune::Script::Hant ? ZhuyinOrder::BeforePinyin
+                                                                    : ZhuyinOrder::AfterPinyin);
     appendMeaningSection(tables_->meanings, given, report);
     // The report in the window's script; the name in it as it was typed or listed.
     report_->showReport(deps_.text.convert(summaryText(summary)),

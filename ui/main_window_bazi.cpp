@@ -54,7 +54,9 @@ void MainWindow::BaZhiCal() {
     const norlune::BirthMoment moment = *birthMomentWithPlace(birthTime_);
     bazi_->showBirthMoment(generalDateText(deps_.locale, moment));
     const int sexCode = Option7->isChecked() ? kSexMale : kSexFemale;
-    const BaZiReport report = BuildBaZiReport(tables_->calendar, moment, sexCode);
+    const BaZiReportOptions options{
+        showsMinguoYear(moment, deps_.text.script() == norlune::Script::Hant)};
+    const BaZiReport report = BuildBaZiReport(tables_->calendar, moment, sexCode, options);
     Text3->setPlainText(reportText(deps_.text.convert(report.text)));
     state.Gxiyong = report.favourable;
     applyFavourableByHand();

@@ -85,8 +85,9 @@ TEST(BirthPlace, LongitudeTextAndParsing) {
 
 TEST(PlaceTable, BuiltInTableCoversEveryProvinceOnce) {
     const PlaceTable& table = builtInTables().places;
-    // 333 prefecture-level divisions and 4 municipalities, Hong Kong, Macau, 9 cities of Taiwan.
-    EXPECT_EQ(table.places().size(), 348u);
+    // 333 prefecture-level divisions and 4 municipalities, Hong Kong, Macau, 9 cities and 13
+    // counties of Taiwan.
+    EXPECT_EQ(table.places().size(), 361u);
     EXPECT_EQ(table.provinces().size(), 34u);
     std::set<std::string> provinces;
     std::set<std::string> cities;
@@ -183,8 +184,8 @@ TEST(SummerTime, SixPeriodsFromTheTimeZoneDatabase) {
     const SummerTimePeriods& summer = builtInTables().summerTime;
     ASSERT_EQ(summer.periods().size(), 6u);
     for (std::size_t i = 0; i < 6; ++i) {
-        const year_month_day start{floor<days>(summer.periods()[i].first)};
-        const year_month_day end{floor<days>(summer.periods()[i].second)};
+        const year_month_day start{floor<days>(summer.periods()[i].start)};
+        const year_month_day end{floor<days>(summer.periods()[i].end)};
         EXPECT_EQ(static_cast<int>(start.year()), 1986 + static_cast<int>(i));
         EXPECT_EQ(start.year(), end.year());
         EXPECT_EQ(start.month(), i == 0 ? May : April);

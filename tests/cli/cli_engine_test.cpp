@@ -81,7 +81,7 @@ TEST(CliEngineTest, BadUsageExitsWithTwoAndOneChineseLine) {
     EXPECT_EQ(r.err, "norlune-cli：姓氏须为一到两个字（用 norlune-cli --help 查看用法）\n");
 }
 
-TEST(CliEngineTest, SoundPrintsItsFiveLines) {
+TEST(CliEngineTest, SoundPrintsItsSixLines) {
     const struct {
         std::string surname;
         std::string given;
@@ -89,18 +89,21 @@ TEST(CliEngineTest, SoundPrintsItsFiveLines) {
     } cases[] = {
         {"王", "小明",
          "拼音：wáng xiǎo míng\n"
+         "注音：ㄨㄤˊ ㄒㄧㄠˇ ㄇㄧㄥˊ\n"
          "声调：阳平 上声 阳平（平仄平），平仄相间，读来抑扬顿挫\n"
          "声韵：相邻两字连读顺口\n"
          "谐音：无\n"
          "用字：均为通用规范汉字\n"},
         {"杜", "子腾",
          "拼音：dù zǐ téng\n"
+         "注音：ㄉㄨˋ ㄗˇ ㄊㄥˊ\n"
          "声调：去声 上声 阳平（仄仄平），平仄尚可\n"
          "声韵：相邻两字连读顺口\n"
          "谐音：“杜子腾”与“肚子疼”音近\n"
          "用字：均为通用规范汉字\n"},
         {"单", "雄",
          "拼音：shàn xióng\n"
+         "注音：ㄕㄢˋ ㄒㄩㄥˊ\n"
          "声调：去声 阳平（仄平），平仄相间，读来抑扬顿挫\n"
          "声韵：相邻两字连读顺口\n"
          "谐音：无\n"

@@ -52,6 +52,47 @@ TEST(CliPlaceTest, SummerTimeIsOnUnlessSwitchedOff) {
               runCli({"bazi", "1985-07-01 13:10", "--no-summer-time"}).out);
 }
 
+TEST(CliPlaceTest, ClocksOfTaiwanAndHongKongAreReadOnTheirOwnSummerTime) {
+    const struct {
+        const char* clock;
+        const char* place;
+        const char* standard;  // the same birth on UTC+8
+    } rows[] = {
+        {"1975-06-01 10:00", "台北市", "1975-06-01 09:00"},
+        {"1975-06-01 11:30", "台北市", "1975-06-01 10:30"},
+        {"1970-07-01 10:00", "香港", "1970-07-01 09:00"},
+        {"1970-07-01 11:30", "香港", "1970-07-01 10:30"},
+        {"1940-05-01 11:30", "台北", "1940-05-01 10:30"},
+    };
+    for (const auto& r : rows) {
+        for (const char* command : {"pillars", "lunar"}) {
+            const Result summer = runCli({command, r.clock, "--place", r.place});
+            ASSERT_EQ(summer.code, 0) << summer.err;
+            EXPECT_EQ(summer.out,
+                      runCli({command, r.standard, "--place", r.place, "--no-summer-time"}).out)
+                << command << ' ' << r.clock << ' ' << r.place;
+        }
+        const Result bazi = runCli({"bazi", r.clock, "--place", r.place});
+        EXPECT_NE(bazi.out.find(std::string("按") + (r.clock[2] == '4' ? "UTC+8时间" : "标准时间") +
+                                r.standard + "计算\n"),
+                  std::string::npos)
+            << bazi.out;
+    }
+    // The hour back shows in the hour pillar of 11:30.
+    EXPECT_EQ(runCli({"pillars", "1975-06-01 11:30", "--place", "台北市"}).out,
+              "乙卯 辛巳 戊寅 丁巳\n");
+    EXPECT_EQ(runCli({"pillars", "1975-06-01 11:30", "--place", "台北市", "--no-summer-time"}).out,
+              "乙卯 辛巳 戊寅 戊午\n");
+    // Without a place, or on the mainland, 1975 and 1970 are read as they always were.
+    EXPECT_EQ(runCli({"pillars", "1975-06-01 11:30"}).out,
+              runCli({"pillars", "1975-06-01 11:30", "--no-summer-time"}).out);
+    EXPECT_EQ(runCli({"bazi", "1970-07-01 11:30", "--place", "广州"}).out.find("校正"),
+              std::string::npos);
+    // Taiwan kept no summer time in 1988, the mainland did.
+    EXPECT_EQ(runCli({"pillars", "1988-07-01 13:10", "--place", "台北"}).out,
+              runCli({"pillars", "1988-07-01 13:10", "--place", "台北", "--no-summer-time"}).out);
+}
+
 TEST(CliPlaceTest, BadPlacesAndLongitudesAreUsageErrors) {
     const struct {
         std::vector<std::string> args;
@@ -83,7 +124,7 @@ TEST(CliPlaceTest, PlacesListsTheTableByProvince) {
     for (std::string line; std::getline(lines, line); ++count) {
         EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line;
     }
-    EXPECT_EQ(count, 348);
+    EXPECT_EQ(count, 361);
     const Result sichuan = runCli({"places", "四川"});
     EXPECT_EQ(sichuan.out.substr(0, sichuan.out.find('\n')), "四川省\t成都市\t东经104°04′");
     EXPECT_EQ(std::count(sichuan.out.begin(), sichuan.out.end(), '\n'), 21);

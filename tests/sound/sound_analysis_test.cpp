@@ -80,7 +80,7 @@ TEST(SoundAnalysisTest, ToneRules) {
     for (const auto& c : cases) {
         EXPECT_EQ(analyzeSound(tables(), c.surname, c.given).judgement, c.judgement)
             << c.surname << c.given;
-        EXPECT_EQ(lines(c.surname, c.given)[1], c.line) << c.surname << c.given;
+        EXPECT_EQ(lines(c.surname, c.given)[2], c.line) << c.surname << c.given;
     }
 }
 
@@ -117,7 +117,7 @@ TEST(SoundAnalysisTest, AdjacentInitialsAndFinals) {
         {"李", "丽丽", "声韵：“李丽”声母同为l、韵母同为i，连读拗口"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(lines(c.surname, c.given)[2], c.line) << c.surname << c.given;
+        EXPECT_EQ(lines(c.surname, c.given)[3], c.line) << c.surname << c.given;
     }
 }
 
@@ -166,7 +166,7 @@ TEST(SoundAnalysisTest, HomophonesOfTheWholeNameTheGivenNameAndPairs) {
         {"单", "车", "谐音：无"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(lines(c.surname, c.given)[3], c.line) << c.surname << c.given;
+        EXPECT_EQ(lines(c.surname, c.given)[4], c.line) << c.surname << c.given;
     }
 }
 
@@ -176,7 +176,7 @@ TEST(SoundAnalysisTest, SeveralHomophonesAreAllShownOnce) {
     EXPECT_EQ(a.homophones[0].start, 0U);
     EXPECT_EQ(a.homophones[0].length, 2U);
     // 王八蛋: the whole name, and 王八 as a pair
-    EXPECT_EQ(lines("王", "八蛋")[3], "谐音：名中含“王八蛋”一词；名中含“王八”一词");
+    EXPECT_EQ(lines("王", "八蛋")[4], "谐音：名中含“王八蛋”一词；名中含“王八”一词");
 }
 
 TEST(SoundAnalysisTest, CharacterWarnings) {
@@ -193,7 +193,7 @@ TEST(SoundAnalysisTest, CharacterWarnings) {
          "卨不在GB 2312内，部分旧系统无法显示"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(lines(c.surname, c.given)[4], c.line) << c.surname << c.given;
+        EXPECT_EQ(lines(c.surname, c.given)[5], c.line) << c.surname << c.given;
     }
 }
 
@@ -204,6 +204,7 @@ TEST(SoundAnalysisTest, SectionIsAppendedWithItsTitle) {
               "above\r\n"
               "-----------------音形分析-----------------\r\n"
               "拼音：wáng xiǎo míng\r\n"
+              "注音：ㄨㄤˊ ㄒㄧㄠˇ ㄇㄧㄥˊ\r\n"
               "声调：阳平 上声 阳平（平仄平），平仄相间，读来抑扬顿挫\r\n"
               "声韵：相邻两字连读顺口\r\n"
               "谐音：无\r\n"
@@ -262,13 +263,13 @@ TEST(SoundDataTest, MalformedDataIsRefused) {
 // A well-known person's full name gets a line of its own, the surname and given name split
 // anywhere.
 TEST(SoundAnalysisTest, FamousNames) {
-    EXPECT_EQ(lines("王", "菲").size(), 6U);
-    EXPECT_EQ(lines("王", "菲")[5], "与名人同名：王菲");
-    EXPECT_EQ(lines("欧阳", "修")[5], "与名人同名：欧阳修");
-    EXPECT_EQ(lines("欧", "阳修")[5], "与名人同名：欧阳修");
-    EXPECT_EQ(lines("王", "小明").size(), 5U);
-    EXPECT_EQ(lines("王", "菲菲").size(), 5U);
-    EXPECT_EQ(lines("汪", "菲").size(), 5U);  // only the same characters count
+    EXPECT_EQ(lines("王", "菲").size(), 7U);
+    EXPECT_EQ(lines("王", "菲")[6], "与名人同名：王菲");
+    EXPECT_EQ(lines("欧阳", "修")[6], "与名人同名：欧阳修");
+    EXPECT_EQ(lines("欧", "阳修")[6], "与名人同名：欧阳修");
+    EXPECT_EQ(lines("王", "小明").size(), 6U);
+    EXPECT_EQ(lines("王", "菲菲").size(), 6U);
+    EXPECT_EQ(lines("汪", "菲").size(), 6U);  // only the same characters count
     // the list is sorted and whole, comments and blank lines left out
     const auto& famous = tables().famousNames();
     EXPECT_GT(famous.size(), 1000U);
@@ -368,6 +369,82 @@ TEST(SoundFilterTest, AgreesWithTheAnalysis) {
         }
     }
     EXPECT_GT(rejected, 7);  // the list above holds at least one for each surname
+}
+
+TEST(ZhuyinTest, ToneMarksFollowTheSyllableAndTheNeutralDotPrecedesIt) {
+    const struct {
+        const char* zhuyin;
+        int tone;
+        const char* out;
+    } cases[] = {
+        {"ㄨㄤ", 1, "ㄨㄤ"},  {"ㄨㄤ", 2, "ㄨㄤˊ"}, {"ㄨㄤ", 3, "ㄨㄤˇ"}, {"ㄨㄤ", 4, "ㄨㄤˋ"},
+        {"ㄇㄚ", 5, "˙ㄇㄚ"}, {"ㄓ", 4, "ㄓˋ"},     {"ㄓ", 0, "ㄓ"},      {"ㄓ", 6, "ㄓ"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(zhuyinWithTone(c.zhuyin, c.tone), c.out) << c.zhuyin << c.tone;
+    }
+}
+
+TEST(ZhuyinTest, LineSpellsEachCharacterOnItsShownReading) {
+    const struct {
+        const char* surname;
+        const char* given;
+        const char* line;
+    } cases[] = {
+        {"王", "小明", "注音：ㄨㄤˊ ㄒㄧㄠˇ ㄇㄧㄥˊ"},
+        {"欧阳", "小明", "注音：ㄡ ㄧㄤˊ ㄒㄧㄠˇ ㄇㄧㄥˊ"},
+        {"单", "雄", "注音：ㄕㄢˋ ㄒㄩㄥˊ"},       // the surname's own reading
+        {"王", "朝阳", "注音：ㄨㄤˊ ㄓㄠ ㄧㄤˊ"},  // the word's reading
+        {"吕", "绿", "注音：ㄌㄩˇ ㄌㄩˋ"},
+        {"施", "子琪", "注音：ㄕ ㄗˇ ㄑㄧˊ"},
+        {"张", "韵", "注音：ㄓㄤ ㄩㄣˋ"},
+        {"万俟", "卨", "注音：ㄇㄛˋ ㄑㄧˊ 卨（读音不明）"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(lines(c.surname, c.given)[1], c.line) << c.surname << c.given;
+    }
+}
+
+TEST(ZhuyinTest, OrderPutsTheZhuyinLineBeforeOrAfterThePinyinLine) {
+    const SoundAnalysis a = analyzeSound(tables(), "王", "菲");
+    const auto after = soundLines(tables(), a);
+    const auto before = soundLines(tables(), a, ZhuyinOrder::BeforePinyin);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after, soundLines(tables(), a, ZhuyinOrder::AfterPinyin));
+    EXPECT_EQ(before[0], after[1]);
+    EXPECT_EQ(before[1], after[0]);
+    EXPECT_TRUE(before[0].starts_with("注音："));
+    for (std::size_t i = 2; i < after.size(); ++i) {
+        EXPECT_EQ(before[i], after[i]);
+    }
+    std::string report;
+    appendSoundSection(tables(), "王", "小明", report, ZhuyinOrder::BeforePinyin);
+    EXPECT_NE(report.find("注音：ㄨㄤˊ ㄒㄧㄠˇ ㄇㄧㄥˊ\r\n拼音：wáng xiǎo míng\r\n"),
+              std::string::npos);
+}
+
+TEST(ZhuyinTest, EverySyllableOfTheDataHasItsZhuyin) {
+    // Every syllable of the readings, the surname readings and the name words.
+    ASSERT_GT(tables().syllableCount(), 400U);
+    for (std::size_t id = 0; id < tables().syllableCount(); ++id) {
+        const auto syllable = static_cast<std::uint16_t>(id);
+        const std::u32string zhuyin = utf8ToU32(tables().zhuyin(syllable));
+        EXPECT_FALSE(zhuyin.empty()) << tables().letters(syllable);
+        EXPECT_LE(zhuyin.size(), 3U) << tables().letters(syllable);
+        for (char32_t ch : zhuyin) {
+            EXPECT_TRUE(ch >= U'\u3105' && ch <= U'\u312F') << tables().letters(syllable);
+        }
+    }
+    // A table without a 注音 text spells nothing, and a malformed line stops the build.
+    const std::string standard = "一\n\n\n一\n";
+    const SoundTables bare = SoundTables::fromText("一\tyi1\n", "", standard, "");
+    EXPECT_EQ(bare.zhuyin(0), "");
+    const SoundTables spelt =
+        SoundTables::fromText("一\tyi1\n", "", standard, "", "", "", "", "ba\tㄅㄚ\nyi\tㄧ\n");
+    EXPECT_EQ(spelt.zhuyin(0), "ㄧ");
+    EXPECT_EQ(spelt.syllableCount(), 1U);
+    EXPECT_THROW(SoundTables::fromText("", "", standard, "", "", "", "", "ba ㄅㄚ\n"),
+                 std::runtime_error);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <vector>
 
 #include "calendar/bazi_report.h"
 #include "calendar/four_pillars.h"
@@ -109,6 +110,48 @@ TEST_F(BirthPlaceDialogTest, SummerTimeBoxDecidesHowASummerClockTimeIsRead) {
     EXPECT_EQ(text3(), reportFor("1988-07-01 13:10", "", false));
     EXPECT_FALSE(text3().contains(qs("夏令时")));
     EXPECT_FALSE(look().summerTime);
+}
+
+TEST_F(BirthPlaceDialogTest, MinguoYearOnlyForTaiwanWithTraditionalInterface) {
+    struct Seen {
+        bool shown = false;
+        QString text;
+    };
+    std::vector<Seen> seen;
+    fake.birthDialogScript = [&](BirthTimeDialog& dialog) {
+        const auto note = [&] {
+            seen.push_back({!dialog.Label5->isHidden(), dialog.Label5->text()});
+        };
+        dialog.Calendar1->setSelectedDate(QDate(1975, 6, 1));
+        dialog.Combo3->setCurrentIndex(dialog.Combo3->findText(qs("台湾省")));
+        dialog.Combo4->setCurrentIndex(dialog.Combo4->findText(qs("台北市")));
+        note();  // 0: simplified interface, as built
+        dialog.setTraditionalInterface(true);
+        note();                                                // 1: Taipei
+        dialog.Calendar1->setSelectedDate(QDate(1921, 3, 1));  // the first year offered
+        note();                                                // 2: another year
+        dialog.Combo4->setCurrentIndex(dialog.Combo4->findText(qs("金门县")));
+        note();  // 3: another place in Taiwan
+        dialog.Combo3->setCurrentIndex(dialog.Combo3->findText(qs("香港特别行政区")));
+        note();  // 4: Hong Kong
+        dialog.Combo3->setCurrentIndex(0);
+        note();  // 5: no place
+        dialog.Combo3->setCurrentIndex(dialog.Combo3->findText(qs("台湾省")));
+        dialog.setTraditionalInterface(false);
+        note();  // 6: back to simplified
+        dialog.Command1->click();
+    };
+    control<QPushButton>("Command4")->click();
+    ASSERT_EQ(seen.size(), 7U);
+    EXPECT_FALSE(seen[0].shown);
+    EXPECT_TRUE(seen[1].shown);
+    EXPECT_EQ(seen[1].text, qs("1975年（民國64年）"));
+    EXPECT_TRUE(seen[2].shown);
+    EXPECT_EQ(seen[2].text, qs("1921年（民國10年）"));
+    EXPECT_TRUE(seen[3].shown);
+    EXPECT_FALSE(seen[4].shown);
+    EXPECT_FALSE(seen[5].shown);
+    EXPECT_FALSE(seen[6].shown);
 }
 
 TEST_F(BirthPlaceDialogTest, PlaceRowAndBoxAreInsideTheDialog) {

@@ -71,5 +71,43 @@ class PeriodsTest(unittest.TestCase):
             st.periods(TwoHours([(utc(1988, 4, 16, 18), utc(1988, 9, 10, 17))]), 1988, 1988)
 
 
+class ZonePeriodsTest(unittest.TestCase):
+    def test_boundaries_are_the_readings_before_each_change(self):
+        zone = MadeUpZone([(utc(1975, 3, 31, 16), utc(1975, 9, 30, 15))])
+        found = st.zone_periods("Made/Up", zone, 1975, 1975)
+        self.assertEqual(found, [(datetime.datetime(1975, 4, 1, 0, 0),
+                                  datetime.datetime(1975, 10, 1, 0, 0),
+                                  datetime.timedelta(hours=9), False)])
+        self.assertEqual(st.render_zones({"Made/Up": found}),
+                         "Made/Up\t1975-04-01 00:00\t1975-10-01 00:00\t+09:00\tstandard\n")
+
+    def test_skipped_and_repeated_readings_take_the_larger_offset(self):
+        # Taiwan's summer time of 1975 from the installed database (zoneinfo's fold semantics).
+        found = st.zone_periods("Asia/Taipei", None, 1975, 1975)
+        rows = dict(st.transition_rows("Asia/Taipei", None, 1975, 1975))
+        self.assertEqual(len(rows), 12)
+        local = datetime.datetime
+        # Put forward at 00:00: 00:30 was never shown and reads as 23:30 of the day before.
+        self.assertEqual(rows[local(1975, 4, 1, 0, 0)], local(1975, 3, 31, 23, 0))
+        self.assertEqual(rows[local(1975, 3, 31, 23, 59)], local(1975, 3, 31, 23, 59))
+        # Put back at 00:00: 23:00 to 23:59 were shown twice and read on UTC+9.
+        self.assertEqual(rows[local(1975, 9, 30, 23, 59)], local(1975, 9, 30, 22, 59))
+        self.assertEqual(rows[local(1975, 10, 1, 0, 0)], local(1975, 10, 1, 0, 0))
+        for clock, reading in rows.items():
+            self.assertEqual(st.table_reading(found, clock), reading, clock)
+
+    def test_offset_text(self):
+        self.assertEqual(st.offset_text(datetime.timedelta(hours=9)), "+09:00")
+        self.assertEqual(st.offset_text(datetime.timedelta(hours=8, minutes=30)), "+08:30")
+
+    def test_the_installed_zones_start_and_end_on_utc8(self):
+        for name in st.ZONES:
+            found = st.zone_periods(name)
+            self.assertTrue(found, name)
+            for start, end, offset, _summer in found:
+                self.assertLess(start, end)
+                self.assertGreater(offset, st.STANDARD)
+
+
 if __name__ == "__main__":
     unittest.main()

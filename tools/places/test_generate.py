@@ -80,7 +80,23 @@ class DivisionsTest(unittest.TestCase):
         self.assertEqual(result[2], ("河南省", "41", [("郑州市", "4101")]))
         self.assertEqual(result[3], ("香港特别行政区", "", [("香港", "")]))
         self.assertEqual(result[4], ("澳门特别行政区", "", [("澳门", "")]))
-        self.assertEqual(result[5], ("台湾省", "", [("台北市", ""), ("高雄市", "")]))
+        # Taiwan: its cities and counties in the package's order, then Kinmen and Matsu.
+        self.assertEqual(result[5], ("台湾省", "", [("台北市", ""), ("新竹县", ""), ("高雄市", ""),
+                                                  ("金门县", ""), ("连江县", "")]))
+
+
+class ZoneTest(unittest.TestCase):
+    def test_every_place_outside_the_three_regions_keeps_the_mainland_clock(self):
+        self.assertEqual(g.ZONES.get("四川省", g.MAINLAND_ZONE), "Asia/Shanghai")
+        self.assertEqual(g.ZONES["台湾省"], "Asia/Taipei")
+        self.assertEqual(g.ZONES["香港特别行政区"], "Asia/Hong_Kong")
+        self.assertEqual(g.ZONES["澳门特别行政区"], "Asia/Macau")
+        self.assertEqual(set(g.ZONES), {region for region, _country in g.SPECIAL_REGIONS})
+
+    def test_taiwan_counties_are_placed_at_their_seats(self):
+        self.assertEqual(g.seat_keys("新竹县", READINGS | {"竹": {"zhu"}, "北": {"bei"}}),
+                         {"zhubei", "zhubeishi"})
+        self.assertEqual(g.seat_keys("花莲县", READINGS), {"hualiencity"})
 
 
 class LongitudeTextTest(unittest.TestCase):
