@@ -95,11 +95,11 @@ TEST(CliMeaningTest, TheClassicalNameShowsItsVerse) {
     ASSERT_EQ(r.code, 0);
     EXPECT_TRUE(r.out.starts_with("子：")) << r.out;
     EXPECT_NE(r.out.find("\n衿："), std::string::npos) << r.out;
-    EXPECT_TRUE(r.out.ends_with("出处：《诗经·郑风·子衿》青青子衿\n")) << r.out;
+    EXPECT_TRUE(r.out.ends_with("出处：《诗经·郑风·子衿》青青子衿，悠悠我心\n")) << r.out;
     EXPECT_EQ(runCli({"meaning", "王", "龘"}).out, "龘：暂无释义\n");
-    const Result two = runCli({"meaning", "李", "子穆"});
-    EXPECT_NE(two.out.find("出处：《诗经·周颂·雝》天子穆穆\n"
-                           "出处：《论语·八佾》天子穆穆\n"),
+    const Result two = runCli({"meaning", "李", "知新"});
+    EXPECT_NE(two.out.find("出处：《论语·为政》温故而知新\n"
+                           "出处：《中庸》温故而知新，敦厚以崇礼\n"),
               std::string::npos)
         << two.out;
 }
@@ -154,7 +154,7 @@ TEST(CliMeaningTest, ReportEndsWithTheSection) {
         "-----------------字义出处-----------------\n此名暂无字义与出处可查\n"))
         << unknown.out;
     const Result known = runCli({"report", "王", "子衿"});
-    EXPECT_TRUE(known.out.ends_with("出处：《诗经·郑风·子衿》青青子衿\n")) << known.out;
+    EXPECT_TRUE(known.out.ends_with("出处：《诗经·郑风·子衿》青青子衿，悠悠我心\n")) << known.out;
 }
 
 TEST(CliMeaningTest, HelpNamesTheCommand) {

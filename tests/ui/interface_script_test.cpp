@@ -282,7 +282,8 @@ TEST_F(TraditionalWindowTest, TheReportIsTraditionalWithTheNameAsTyped) {
     EXPECT_TRUE(report.contains(qs("王小明")));
     EXPECT_EQ(simplifiedCharacters(report, nameKeeps("王", "小明")), QString());
 
-    // The same report in 简体, converted, is what the window shows: nothing else changes.
+    // The same report in 简体, converted, is what the window shows, its 注音 line put before the
+    // pinyin line: nothing else changes.
     const QString hansReport = [&] {
         MainWindowDeps hansDeps = WindowTest::deps();
         MainWindow hansWindow(hansDeps);
@@ -292,14 +293,20 @@ TEST_F(TraditionalWindowTest, TheReportIsTraditionalWithTheNameAsTyped) {
         hansWindow.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         return hansWindow.findChild<QPlainTextEdit*>(QStringLiteral("Text2"))->toPlainText();
     }();
-    EXPECT_EQ(report, qs(hantText().convert(utf8(hansReport), nameKeeps("王", "小明"))));
+    QStringList hansLines = hansReport.split(QLatin1Char('\n'));
+    const qsizetype pinyin = hansLines.indexOf(qs("拼音：wáng xiǎo míng"));
+    ASSERT_GE(pinyin, 0) << utf8(hansReport);
+    ASSERT_TRUE(hansLines.value(pinyin + 1).startsWith(qs("注音：")));
+    hansLines.swapItemsAt(pinyin, pinyin + 1);
+    EXPECT_EQ(report, qs(hantText().convert(utf8(hansLines.join(QLatin1Char('\n'))),
+                                            nameKeeps("王", "小明"))));
 }
 
 TEST_F(TraditionalWindowTest, ASearchListsTheNamesAsTheFileHoldsThem) {
-    writeCandidates("M.dat", {"伟", "国华", "志明"});
+    writeCandidates("M.dat", {"刚", "国华", "志明"});
     control<QLineEdit>("Text1")->setText(qs("张"));
     control<QPushButton>("Command1")->click();
-    EXPECT_EQ(listEntries(), (QStringList{qs("张伟"), qs("张国华"), qs("张志明")}));
+    EXPECT_EQ(listEntries(), (QStringList{qs("张刚"), qs("张国华"), qs("张志明")}));
     // The completion message and the status line in the traditional script.
     ASSERT_FALSE(fake.messages.isEmpty());
     EXPECT_EQ(untranslated(fake.messages), QStringList());

@@ -452,8 +452,8 @@ TEST_F(SearchRunTest, DirectReportEndsWithMeaningsAndSources) {
         const char* right;
         const char* ending;
     } cases[] = {
-        {"王", "子", "衿", "\n出处：《诗经·郑风·子衿》青青子衿"},
-        {"欧阳", "子", "穆", "\n出处：《论语·八佾》天子穆穆"},
+        {"王", "子", "衿", "\n出处：《诗经·郑风·子衿》青青子衿，悠悠我心"},
+        {"欧阳", "知", "新", "\n出处：《中庸》温故而知新，敦厚以崇礼"},
         {"王", "乏", "", "-----------------字义出处-----------------\n此名暂无字义与出处可查"},
     };
     for (const auto& c : cases) {
