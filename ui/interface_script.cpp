@@ -92,14 +92,21 @@ QString InterfaceText::operator()(std::string_view text,
 }
 
 std::vector<std::string> nameKeeps(std::string_view surname, std::string_view given) {
-    std::vector<std::string> keep = {std::string(surname) + std::string(given),
-                                     std::string(surname), std::string(given)};
+    std::vector<std::string> keep = {std::string(surname) + std::string(given)};
     for (const std::string_view part : {surname, given}) {
         if (!isValidUtf8(part)) {
+            keep.emplace_back(part);
             continue;
         }
+        if (codePointCount(part) > 1) {
+            keep.emplace_back(part);
+        }
+        // A single character of the name stays as typed where it stands for itself (the meaning
+        // line "华：…", a quoted piece "“华”"), not in every word of the texts (才华 of a meaning).
         for (const char32_t ch : utf8ToU32(part)) {
-            keep.push_back(u32ToUtf8(std::u32string(1, ch)));
+            const std::string one = u32ToUtf8(std::u32string(1, ch));
+            keep.push_back(one + "：");
+            keep.push_back("“" + one + "”");
         }
     }
     std::erase_if(keep, [](const std::string& k) { return k.empty(); });

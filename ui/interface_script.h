@@ -52,8 +52,8 @@ private:
     const ScriptConverter* converter_ = nullptr;
 };
 
-// The texts a name keeps unconverted in a report: the full name, its surname and given name and
-// each of their characters.
+// The texts a name keeps unconverted in a report: the full name, its surname and given name, and
+// each of their characters where it stands for itself ("华：" of a meaning line, "“华”" quoted).
 std::vector<std::string> nameKeeps(std::string_view surname, std::string_view given);
 // The texts a file path keeps unconverted in a message: the path as the messages write it.
 std::vector<std::string> pathKeeps(std::initializer_list<std::string_view> paths);

@@ -203,10 +203,12 @@ TEST(InterfaceScriptTest, SimplifiedTextsStayByteForByteAndNamesStayAsTyped) {
     EXPECT_EQ(hant.script(), Script::Hant);
     EXPECT_EQ(hant.convert("测算完成：总格"), "測算完成：總格");
     EXPECT_EQ(hant.convert("张伟的总格", nameKeeps("张", "伟")), "张伟的總格");
-    // A character of the name stays even where it stands alone (the meanings name each one).
-    EXPECT_EQ(hant.convert("伟：宏大", nameKeeps("张", "伟")), "伟：宏大");
+    // A character of the name stays where it stands for itself (the meanings name each one, the
+    // sound section quotes it), not inside the words of the texts.
+    EXPECT_EQ(hant.convert("伟：宏大，寓伟岸", nameKeeps("张", "伟")), "伟：宏大，寓偉岸");
+    EXPECT_EQ(hant.convert("名中“华”字", nameKeeps("张", "华")), "名中“华”字");
     const std::vector<std::string> keeps = nameKeeps("欧阳", "国华");
-    for (const char* part : {"欧阳国华", "欧阳", "国华", "欧", "阳", "国", "华"}) {
+    for (const char* part : {"欧阳国华", "欧阳", "国华", "欧：", "“阳”", "国：", "“华”"}) {
         EXPECT_NE(std::find(keeps.begin(), keeps.end(), std::string(part)), keeps.end()) << part;
     }
     // A path in a message is the file's name: it stays.
@@ -327,7 +329,7 @@ TEST_F(TraditionalWindowTest, ASearchListsTheNamesAsTheFileHoldsThem) {
     const QString meanings = table->item(0, table->columnCount() - 1)->text();
     EXPECT_TRUE(meanings.startsWith(qs("国："))) << meanings.toStdString();
     EXPECT_EQ(qs(ScriptConverter::builtIn().toHant("国：国家、邦国，寓胸怀家国",
-                                                   std::vector<std::string_view>{"国"})),
+                                                   std::vector<std::string_view>{"国："})),
               meanings.left(13))
         << meanings.toStdString();
     QStringList cells;
