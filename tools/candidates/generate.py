@@ -787,11 +787,11 @@ def read_classics(path):
     return pieces
 
 
-def clauses(text):
-    """The clauses of a text: the runs of characters between punctuation."""
+def runs_between(text, breaks):
+    """The non-empty runs of characters of a text between characters of `breaks`."""
     found, current = [], []
     for c in text:
-        if c in CLAUSE_BREAKS:
+        if c in breaks:
             if current:
                 found.append("".join(current))
             current = []
@@ -800,6 +800,11 @@ def clauses(text):
     if current:
         found.append("".join(current))
     return found
+
+
+def clauses(text):
+    """The clauses of a text: the runs of characters between punctuation."""
+    return runs_between(text, CLAUSE_BREAKS)
 
 
 # A sentence ends at these; a verse line of two clauses (青青子衿，悠悠我心) is one sentence.
@@ -810,17 +815,7 @@ MAX_QUOTE = 24
 
 def sentences(text):
     """The sentences of a text, without the punctuation that ends them."""
-    found, current = [], []
-    for c in text:
-        if c in SENTENCE_ENDS:
-            if current:
-                found.append("".join(current))
-            current = []
-        else:
-            current.append(c)
-    if current:
-        found.append("".join(current))
-    return found
+    return runs_between(text, SENTENCE_ENDS)
 
 
 def is_han(c):
