@@ -3,7 +3,6 @@
 #include <ostream>
 #include <string>
 
-#include <unordered_map>
 #include "cli/cli.h"
 
 #include "engine/utf8.h"
@@ -92,26 +91,11 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
     }
     // Names from one classical clause belong together too: each distinct clause gets an id.
     const NameMeanings meanings = NameMeanings::builtIn();
-    std::unordered_map<std::string, std::uint32_t> clauseIds;
-    std::vector<std::string> clauses;
-    auto addClauses = [&](std::vector<TwinCandidate>& list, bool femaleList) {
-        for (TwinCandidate& c : list) {
-            for (const NameSource& source : meanings.sources(
-                     u32ToUtf8(c.given), femaleList ? NameSex::Female : NameSex::Male)) {
-                std::string text = std::string(source.work) + std::string(source.clause);
-                const auto [it, added] =
-                    clauseIds.try_emplace(text, static_cast<std::uint32_t>(clauses.size()));
-                if (added) {
-                    clauses.push_back(std::move(text));
-                }
-                c.clauses.push_back(it->second);
-            }
-        }
-    };
+    TwinClauses clauses;
     std::vector<TwinCandidate> firstList = std::move(*first);
-    addClauses(firstList, firstFemale);
+    clauses.addSources(firstList, meanings, firstFemale);
     if (second) {
-        addClauses(*second, true);
+        clauses.addSources(*second, meanings, true);
     }
     const std::vector<TwinPair> pairs = findTwins(firstList, second ? &*second : nullptr, query);
     const std::vector<TwinCandidate>& other = second ? *second : firstList;
@@ -122,7 +106,7 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
         std::vector<std::string> row = {*surname + u32ToUtf8(a.given), a.score.toString(),
                                         *surname + u32ToUtf8(b.given), b.score.toString()};
         if (pair.fromClause) {
-            row.push_back("出处：" + clauses[pair.clause]);
+            row.push_back("出处：" + clauses.text(pair.clause));
         }
         rows.push_back(std::move(row));
     }

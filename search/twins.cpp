@@ -342,4 +342,20 @@ std::optional<std::vector<TwinCandidate>> readTwinCandidates(const std::string& 
     return names;
 }
 
+void TwinClauses::addSources(std::vector<TwinCandidate>& list, const NameMeanings& meanings,
+                             bool female) {
+    for (TwinCandidate& c : list) {
+        for (const NameSource& source :
+             meanings.sources(u32ToUtf8(c.given), female ? NameSex::Female : NameSex::Male)) {
+            std::string text = std::string(source.work) + std::string(source.clause);
+            const auto [it, added] =
+                ids_.try_emplace(text, static_cast<std::uint32_t>(texts_.size()));
+            if (added) {
+                texts_.push_back(std::move(text));
+            }
+            c.clauses.push_back(it->second);
+        }
+    }
+}
+
 }  // namespace norlune

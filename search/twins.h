@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/name_engine.h"
 #include "engine/score.h"
+#include "names/name_meanings.h"
 
 namespace norlune {
 
@@ -21,6 +23,19 @@ struct TwinCandidate {
     std::u32string given;
     Score score;
     std::vector<std::uint32_t> clauses;
+};
+
+// The classical sources of the candidates, numbered: each distinct work and clause gets one id, and
+// every candidate of a list is given the ids of its sources for its sex.
+class TwinClauses {
+public:
+    void addSources(std::vector<TwinCandidate>& list, const NameMeanings& meanings, bool female);
+    // "《诗经·郑风·子衿》青青子衿，悠悠我心" for an id that addSources gave.
+    const std::string& text(std::uint32_t id) const { return texts_.at(id); }
+
+private:
+    std::unordered_map<std::string, std::uint32_t> ids_;
+    std::vector<std::string> texts_;
 };
 
 struct TwinPair {

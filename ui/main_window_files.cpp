@@ -11,7 +11,6 @@
 #include <QTableWidget>
 #include <algorithm>
 #include <new>
-#include <unordered_map>
 
 #include "engine/name_report.h"
 #include "engine/utf8.h"
@@ -102,25 +101,10 @@ std::vector<TwinRow> MainWindow::twinRows(const std::string& surname, TwinSexes 
         return {};
     }
     // Names from one classical clause belong together too: each distinct clause gets an id.
-    std::unordered_map<std::string, std::uint32_t> clauseIds;
-    std::vector<std::string> clauses;
-    const auto addClauses = [&](std::vector<TwinCandidate>& list, bool female) {
-        for (TwinCandidate& c : list) {
-            for (const NameSource& source : tables_->meanings.sources(
-                     u32ToUtf8(c.given), female ? NameSex::Female : NameSex::Male)) {
-                std::string text = std::string(source.work) + std::string(source.clause);
-                const auto [it, added] =
-                    clauseIds.try_emplace(text, static_cast<std::uint32_t>(clauses.size()));
-                if (added) {
-                    clauses.push_back(std::move(text));
-                }
-                c.clauses.push_back(it->second);
-            }
-        }
-    };
-    addClauses(*first, firstFemale);
+    TwinClauses clauses;
+    clauses.addSources(*first, tables_->meanings, firstFemale);
     if (second) {
-        addClauses(*second, true);
+        clauses.addSources(*second, tables_->meanings, true);
     }
     const bool secondFemale = second ? true : firstFemale;
     const std::vector<TwinCandidate>& other = second ? *second : *first;
@@ -133,7 +117,7 @@ std::vector<TwinRow> MainWindow::twinRows(const std::string& surname, TwinSexes 
              a.score.toString(),
              {surname, surname + u32ToUtf8(b.given), secondFemale},
              b.score.toString(),
-             pair.fromClause ? deps_.text.convert(clauses[pair.clause]) : std::string()});
+             pair.fromClause ? deps_.text.convert(clauses.text(pair.clause)) : std::string()});
     }
     return rows;
 }

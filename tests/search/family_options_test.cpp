@@ -162,6 +162,30 @@ TEST(TwinsTest, ClausePairsNeedNoSharedCharacter) {
 }
 
 // The indexed search must give exactly what looking at every pair gives, ties and all.
+// A clause that two names share gets one id, whichever list (and sex) the names stand in; a name
+// has the ids of every source its sex's table gives.
+TEST(TwinsTest, ClausesAreNumberedOncePerText) {
+    const NameMeanings meanings =
+        NameMeanings::fromText("",
+                               "子衿\tboth\t1\t《诗经·郑风·子衿》\t青青子衿，悠悠我心\n"
+                               "悠心\tF\t2\t《诗经·郑风·子衿》\t青青子衿，悠悠我心\n"
+                               "明月\tM\t1\t唐·李白《静夜思》\t举头望明月\n"
+                               "明月\tM\t1\t唐·王维《山居秋暝》\t明月松间照，清泉石上流\n");
+    std::vector<TwinCandidate> boys = {
+        {U"明月", Score{}, {}}, {U"子衿", Score{}, {}}, {U"浩然", Score{}, {}}};
+    std::vector<TwinCandidate> girls = {{U"悠心", Score{}, {}}, {U"明月", Score{}, {}}};
+    TwinClauses clauses;
+    clauses.addSources(boys, meanings, false);
+    clauses.addSources(girls, meanings, true);
+    EXPECT_EQ(boys[0].clauses, (std::vector<std::uint32_t>{0, 1}));
+    EXPECT_EQ(boys[1].clauses, (std::vector<std::uint32_t>{2}));
+    EXPECT_TRUE(boys[2].clauses.empty());
+    EXPECT_EQ(girls[0].clauses, (std::vector<std::uint32_t>{2}));
+    EXPECT_TRUE(girls[1].clauses.empty());  // 明月 has sources for boys only
+    EXPECT_EQ(clauses.text(2), "《诗经·郑风·子衿》青青子衿，悠悠我心");
+    EXPECT_EQ(clauses.text(1), "唐·王维《山居秋暝》明月松间照，清泉石上流");
+}
+
 TEST(TwinsTest, AgreesWithEveryPairOnRandomLists) {
     std::mt19937 random(20261208);
     const std::u32string alphabet = U"思远齐浩然子衿明";
