@@ -168,7 +168,7 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
         return kExitUsage;
     }
     if (command == "sound") {
-        const SoundTables sound = SoundTables::builtIn();
+        const SoundTables sound = SoundTables::builtIn(ctx.tables.traditional);
         const ZhuyinOrder order =
             io.script == Script::Hant ? ZhuyinOrder::BeforePinyin : ZhuyinOrder::AfterPinyin;
         for (const std::string& line :
@@ -178,7 +178,8 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
         return kExitOk;
     }
     if (command == "meaning") {
-        for (const std::string& line : meaningLines(NameMeanings::builtIn(), given)) {
+        for (const std::string& line :
+             meaningLines(NameMeanings::builtIn(ctx.tables.traditional), given)) {
             io.out << line << '\n';
         }
         return kExitOk;
@@ -200,9 +201,9 @@ int runEngineCommand(std::string_view command, std::span<const std::string> args
     } else {
         std::string report = analysis.report;
         appendSoundSection(
-            SoundTables::builtIn(), surname, given, report,
+            SoundTables::builtIn(ctx.tables.traditional), surname, given, report,
             io.script == Script::Hant ? ZhuyinOrder::BeforePinyin : ZhuyinOrder::AfterPinyin);
-        appendMeaningSection(NameMeanings::builtIn(), given, report);
+        appendMeaningSection(NameMeanings::builtIn(ctx.tables.traditional), given, report);
         writeReportLines(io.out, report);
     }
     return kExitOk;

@@ -139,7 +139,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     const NameEngine engine(tables, elements);
     std::optional<SoundTables> sound;
     if (settings.cleanSound || settings.standardChars || settings.avoidSound) {
-        sound = SoundTables::builtIn();
+        sound = SoundTables::builtIn(tables.traditional);
     }
     NameSearch search(engine, sound ? &*sound : nullptr);
     // The table keeps at least a list's worth of names (100); the first `top` of them are printed.
@@ -162,7 +162,7 @@ int runSearchCommand(std::span<const std::string> args, Io& io) {
     const AnalyzeOptions options{search.state().bFamale, search.state().bShenChen,
                                  search.state().sNeedWx, false};
     auto printCsv = [&](const std::vector<KeptName>& names) {
-        const NameMeanings meanings = NameMeanings::builtIn();
+        const NameMeanings meanings = NameMeanings::builtIn(tables.traditional);
         std::vector<NameSheetRow> rows;
         for (const KeptName& name : names) {
             const std::string_view given =

@@ -90,7 +90,7 @@ int runTwinsCommand(std::span<const std::string> args, Io& io) {
         }
     }
     // Names from one classical clause belong together too: each distinct clause gets an id.
-    const NameMeanings meanings = NameMeanings::builtIn();
+    const NameMeanings meanings = NameMeanings::builtIn(tables.traditional);
     TwinClauses clauses;
     std::vector<TwinCandidate> firstList = std::move(*first);
     clauses.addSources(firstList, meanings, firstFemale);

@@ -153,7 +153,10 @@ NameMeanings NameMeanings::fromText(std::string_view charMeanings, std::string_v
 }
 
 NameMeanings NameMeanings::builtIn() {
-    const TraditionalMap traditional = TraditionalMap::builtIn();
+    return builtIn(TraditionalMap::builtIn());
+}
+
+NameMeanings NameMeanings::builtIn(const TraditionalMap& traditional) {
     return fromText(embedded::kCharMeaningsTsv, embedded::kNamesTsv, &traditional);
 }
 

@@ -44,8 +44,9 @@ public:
     // form wherever the tables do not hold it as it is.
     static NameMeanings fromText(std::string_view charMeanings, std::string_view names,
                                  const TraditionalMap* traditional = nullptr);
-    // The built-in tables, with the built-in traditional pairs.
+    // The built-in tables, with the built-in traditional pairs or those the caller has built.
     static NameMeanings builtIn();
+    static NameMeanings builtIn(const TraditionalMap& traditional);
 
     // The meaning of a character; empty when none is written.
     std::string_view meaning(char32_t ch) const;

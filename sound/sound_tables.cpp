@@ -210,11 +210,15 @@ SoundTables SoundTables::fromText(std::string_view readings, std::string_view su
 }
 
 SoundTables SoundTables::builtIn() {
+    return builtIn(TraditionalMap::builtIn());
+}
+
+SoundTables SoundTables::builtIn(const TraditionalMap& traditional) {
     SoundTables t =
         fromText(embedded::kReadingsTxt, embedded::kSurnameReadingsTxt, embedded::kStandardCharsTxt,
                  embedded::kBadWordsTxt, embedded::kStrongWordsTxt, embedded::kNameReadingsTxt,
                  embedded::kFamousNamesTxt, embedded::kZhuyinTxt);
-    t.addTypedForms(TraditionalMap::builtIn());
+    t.addTypedForms(traditional);
     return t;
 }
 

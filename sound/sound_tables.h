@@ -45,8 +45,10 @@ public:
                                 std::string_view standard, std::string_view badWords,
                                 std::string_view strongWords = {}, std::string_view nameWords = {},
                                 std::string_view famousNames = {}, std::string_view zhuyin = {});
-    // The built-in tables, typed traditional forms included.
+    // The built-in tables, typed traditional forms included (of the built-in pairs, or of the
+    // pairs the caller has built already).
     static SoundTables builtIn();
+    static SoundTables builtIn(const TraditionalMap& traditional);
 
     // Gives each typed form without readings of its own the readings of the character it stands
     // for (張 those of 张), and each surname written with typed forms the surname's readings (單

@@ -57,10 +57,15 @@ QDate qdate(const std::chrono::year_month_day& ymd) {
 }  // namespace
 
 std::shared_ptr<const ReferenceTables> fillReferenceTables() {
-    auto tables = std::make_shared<ReferenceTables>(
-        ReferenceTables{FillCalendarTables(), FillElementLists(), FillNameTables(),
-                        SoundTables::builtIn(), NameMeanings::builtIn()});
-    return tables;
+    // The traditional pairs are read once, with the name tables, and serve every other table.
+    NameTables names = FillNameTables();
+    CalendarTables calendar = FillCalendarTables();
+    ElementCharacterLists elements = FillElementLists(names.traditional);
+    SoundTables sound = SoundTables::builtIn(names.traditional);
+    NameMeanings meanings = NameMeanings::builtIn(names.traditional);
+    return std::make_shared<ReferenceTables>(
+        ReferenceTables{std::move(calendar), std::move(elements), std::move(names),
+                        std::move(sound), std::move(meanings)});
 }
 
 QString aboutText() {

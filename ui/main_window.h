@@ -62,8 +62,8 @@ struct ReferenceTables {
     NameMeanings meanings;
 };
 
-// Fills the tables in the start-up order: calendar tables, element lists, name tables, the sound
-// data, then the meanings and sources of names.
+// Fills the tables: the name tables (with the traditional pairs, which every other table then
+// uses), calendar tables, element lists, the sound data, then the meanings and sources of names.
 std::shared_ptr<const ReferenceTables> fillReferenceTables();
 
 struct MainWindowDeps {
