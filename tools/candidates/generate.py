@@ -56,8 +56,9 @@ CLAUSE_BREAKS = set("，。；！？、：；:;,.!?“”‘’「」『』《�
 # second characters of the names given from the fifties to the eighties: such a name is graded 2
 # at best, so that it stays in the lists but not at their head
 DATED_SECOND = "霞莲兰芳玲芬萍华秀英燕凤珍红"
-# how many dated real names a file keeps, the most used first
-DATED_KEPT = 200
+# how many dated real names a file keeps, the most used first: this share of the names of the file
+# that are not dated (so that a name drawn at random from a file is rarely a dated one)
+DATED_SHARE = 0.08
 # in the ordering of a file: among the last VARIETY_WINDOW names at most VARIETY_MAX end in the
 # same character, where the lists allow it
 VARIETY_WINDOW = 30
@@ -1006,7 +1007,6 @@ class Graded:
                                  f"{' '.join(missing[:10])}")
             kind = self.collector.kind[sex]
             tiers = [[], [], []]
-            dated_kept = 0
             for name in self.pool[sex]:
                 grade = self.grade(sex, name)
                 if grade > 2:
@@ -1014,10 +1014,11 @@ class Graded:
                 if self.is_dated(name):
                     # a dated name ships only where real people bear it, never as a made pair,
                     # and only the best known of them (the pool holds real names most used first)
-                    if kind[name] != "real" or dated_kept >= DATED_KEPT:
-                        continue
-                    dated_kept += 1
-                tiers[2 if self.is_dated(name) else grade - 1].append(name)
+                    if kind[name] == "real":
+                        tiers[2].append(name)
+                else:
+                    tiers[grade - 1].append(name)
+            del tiers[2][int(DATED_SHARE * (len(tiers[0]) + len(tiers[1]))):]
             ordered = []
             for names in tiers:
                 queues = [[n for n in names if kind[n] == k and len(n) == 2]
