@@ -956,6 +956,25 @@ def interleave(queues):
     return merged
 
 
+def shipped_tiers(pool, grade, is_dated, kind):
+    """The names of a pool that ship, in three tiers: grade 1, grade 2, and the dated names. A
+    dated name ships only where real people bear it, never as a made pair, and only the best known
+    of them, as many as DATED_SHARE of the other two tiers (the pool holds real names most used
+    first); the tiers keep the order of the pool."""
+    tiers = [[], [], []]
+    for name in pool:
+        g = grade(name)
+        if g > 2:
+            continue
+        if is_dated(name):
+            if kind[name] == "real":
+                tiers[2].append(name)
+        else:
+            tiers[g - 1].append(name)
+    del tiers[2][int(DATED_SHARE * (len(tiers[0]) + len(tiers[1]))):]
+    return tiers
+
+
 class Graded:
     """The pool of names made to be graded, the names from the classics with their sources, the
     grades, and (once the grade tables cover the pool) the files."""
@@ -1006,19 +1025,8 @@ class Graded:
                 raise InputError(f"{sex}: {len(missing)} names without a grade, for example "
                                  f"{' '.join(missing[:10])}")
             kind = self.collector.kind[sex]
-            tiers = [[], [], []]
-            for name in self.pool[sex]:
-                grade = self.grade(sex, name)
-                if grade > 2:
-                    continue
-                if self.is_dated(name):
-                    # a dated name ships only where real people bear it, never as a made pair,
-                    # and only the best known of them (the pool holds real names most used first)
-                    if kind[name] == "real":
-                        tiers[2].append(name)
-                else:
-                    tiers[grade - 1].append(name)
-            del tiers[2][int(DATED_SHARE * (len(tiers[0]) + len(tiers[1]))):]
+            tiers = shipped_tiers(self.pool[sex], lambda n: self.grade(sex, n), self.is_dated,
+                                  kind)
             ordered = []
             for names in tiers:
                 queues = [[n for n in names if kind[n] == k and len(n) == 2]

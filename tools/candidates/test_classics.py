@@ -138,6 +138,21 @@ class GradesTest(unittest.TestCase):
         self.assertEqual(g.shipped_grade("子衿", 1, dated), 1)
 
 
+    def test_dated_real_names_ship_last_and_only_a_share(self):
+        # 100 good names and 20 dated real ones, with a made pair and a rejected name in the style
+        good = [f"好{i}" for i in range(100)]
+        dated = [f"旧{i}" for i in range(20)]
+        pool = dated[:10] + good + ["旧造", "旧拒"] + dated[10:]
+        grades = {n: 1 if n.startswith("好1") else 2 for n in pool}
+        grades["旧拒"] = 3
+        kind = {n: "generated" if n == "旧造" else "real" for n in pool}
+        tiers = g.shipped_tiers(pool, grades.get, lambda n: n.startswith("旧"), kind)
+        self.assertEqual(tiers[0], [n for n in good if n.startswith("好1")])
+        self.assertEqual(tiers[1], [n for n in good if not n.startswith("好1")])
+        kept = int(g.DATED_SHARE * 100)
+        self.assertEqual(tiers[2], dated[:kept])   # the first of the pool, i.e. the most used
+
+
 class CuratedFilesTest(unittest.TestCase):
     def write(self, directory, name, text):
         path = pathlib.Path(directory) / name
