@@ -8,9 +8,10 @@
 // names.
 //
 // With a variety limit K (1..10) a run keeps at most K names of each first character and at most K
-// names of each last character of the given name in the whole table (a one-character given name is
-// its own first and last character; the first characters and the last characters are counted
-// apart). Let F and L be the groups of a new name N:
+// names of each last character of the given name in the whole table (the first characters and the
+// last characters are counted apart; a one-character given name counts its character as a first
+// character, and all one-character names share one last group, kOneCharacterGroup, so that a run
+// keeps at most K of them as well). Let F and L be the groups of a new name N:
 // - neither F nor L holds K names: the rule above;
 // - F holds K names and L does not: N may only replace the lowest of F (lowest stored score, first
 //   slot among equals), and only when strictly higher; likewise when only L holds K names;
@@ -42,6 +43,8 @@ public:
     static constexpr int kMaxSlots = 10000;
     static constexpr int kMinScoreToKeep = 70;
     static constexpr int kMaxVariety = 10;
+    // The last group of every one-character given name under a variety limit (no character).
+    static constexpr char32_t kOneCharacterGroup = 0x110000;
 
     BestNameTable();
 

@@ -254,10 +254,11 @@ NameSearch::Step NameSearch::step() {
         fullName_.append(candidate);
         s.label1 = fullName_;
         state_.ModKong = 1;
-        // The variety limit counts the first and the last character of the given name.
+        // The variety limit counts the first and the last character of the given name; the
+        // one-character names share one last group.
         std::size_t pos = 0;
         const char32_t first = nextCodePoint(candidate, pos);
-        char32_t last = first;
+        char32_t last = BestNameTable::kOneCharacterGroup;
         while (pos < candidate.size()) {
             last = nextCodePoint(candidate, pos);
         }
