@@ -97,7 +97,7 @@ TEST(EncodingJudgementTest, EveryExportedListReadsBackUnchanged) {
             lists.push_back({name, {name}});
         }
     }
-    ASSERT_GT(lists.size(), 20000u);
+    ASSERT_GT(lists.size(), 10000u);
     const StrokeDictionary strokes = StrokeDictionary::builtIn();
     std::size_t characters = 0;
     for (int k = 1; k <= StrokeDictionary::kListCount; ++k) {

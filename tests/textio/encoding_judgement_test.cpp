@@ -101,7 +101,7 @@ private:
 
 TEST(EncodingJudgementTest, PoolsHoldWhatTheFilesAreMadeOf) {
     const Pools& p = pools();
-    EXPECT_GT(p.names.size(), 10000u);
+    EXPECT_GT(p.names.size(), 5000u);
     EXPECT_GT(p.basic.size(), 7000u);
     EXPECT_GT(p.beyond.size(), 100u);
     for (const Entry& e : p.beyond) {

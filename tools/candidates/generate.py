@@ -43,7 +43,7 @@ UNIHAN_DIR = pathlib.Path("/usr/share/unicode")
 POOL_SIZE = {"M": 15272, "F": 26000}
 # and after those, at most this many pairs of the characters of modern_chars.txt
 MODERN_EXTRA = {"M": 9000, "F": 12000}
-MIN_SHIPPED = 4500
+MIN_SHIPPED = 3000
 GRADE_FILES = {"M": HERE / "grades_M.tsv", "F": HERE / "grades_F.tsv"}
 NAMES_TABLE = "names.tsv"
 CLASSICS = HERE / "classics" / "texts.tsv"
@@ -58,7 +58,7 @@ CLAUSE_BREAKS = set("，。；！？、：；:;,.!?“”‘’「」『』《�
 DATED_SECOND = "霞莲兰芳玲芬萍华秀英燕凤珍红"
 # how many dated real names a file keeps, the most used first: this share of the names of the file
 # that are not dated (so that a name drawn at random from a file is rarely a dated one)
-DATED_SHARE = 0.08
+DATED_SHARE = 0.01
 # in the ordering of a file: among the last VARIETY_WINDOW names at most VARIETY_MAX end in the
 # same character, where the lists allow it
 VARIETY_WINDOW = 30
