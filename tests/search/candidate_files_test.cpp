@@ -169,7 +169,7 @@ TEST_P(CandidateFilesTest, NamesAreOneOrTwoHanCharactersWithoutRepeats) {
         single += name.size() == 1 ? 1 : 0;
     }
     // Both lengths are offered, and a two-character search has the bulk of the file.
-    EXPECT_GT(single, 100u);
+    EXPECT_GT(single, 50u);
     EXPECT_GT(f.names.size() - single, f.names.size() * 9 / 10);
 }
 
