@@ -56,9 +56,10 @@ CLAUSE_BREAKS = set("，。；！？、：；:;,.!?“”‘’「」『』《�
 # second characters of the names given from the fifties to the eighties: such a name is graded 2
 # at best, so that it stays in the lists but not at their head
 DATED_SECOND = "霞莲兰芳玲芬萍华秀英燕凤珍红"
-# how many dated real names a file keeps, the most used first: this share of the names of the file
-# that are not dated (so that a name drawn at random from a file is rarely a dated one)
-DATED_SHARE = 0.01
+# how many dated real names a file keeps, the most used first, as a share of the names of the file
+# that are not dated: none, since the search ranks by score and no place in a file keeps a dated
+# name with a high score from the head of a list (赵国华 led the boys' list of 赵)
+DATED_SHARE = 0.0
 # in the ordering of a file: among the last VARIETY_WINDOW names at most VARIETY_MAX end in the
 # same character, where the lists allow it
 VARIETY_WINDOW = 30
@@ -956,11 +957,12 @@ def interleave(queues):
     return merged
 
 
-def shipped_tiers(pool, grade, is_dated, kind):
+def shipped_tiers(pool, grade, is_dated, kind, dated_share=None):
     """The names of a pool that ship, in three tiers: grade 1, grade 2, and the dated names. A
     dated name ships only where real people bear it, never as a made pair, and only the best known
-    of them, as many as DATED_SHARE of the other two tiers (the pool holds real names most used
-    first); the tiers keep the order of the pool."""
+    of them, as many as `dated_share` (DATED_SHARE) of the other two tiers (the pool holds real
+    names most used first); the tiers keep the order of the pool."""
+    dated_share = DATED_SHARE if dated_share is None else dated_share
     tiers = [[], [], []]
     for name in pool:
         g = grade(name)
@@ -971,7 +973,7 @@ def shipped_tiers(pool, grade, is_dated, kind):
                 tiers[2].append(name)
         else:
             tiers[g - 1].append(name)
-    del tiers[2][int(DATED_SHARE * (len(tiers[0]) + len(tiers[1]))):]
+    del tiers[2][int(dated_share * (len(tiers[0]) + len(tiers[1]))):]
     return tiers
 
 

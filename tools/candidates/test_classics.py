@@ -146,11 +146,14 @@ class GradesTest(unittest.TestCase):
         grades = {n: 1 if n.startswith("好1") else 2 for n in pool}
         grades["旧拒"] = 3
         kind = {n: "generated" if n == "旧造" else "real" for n in pool}
-        tiers = g.shipped_tiers(pool, grades.get, lambda n: n.startswith("旧"), kind)
-        self.assertEqual(tiers[0], [n for n in good if n.startswith("好1")])
-        self.assertEqual(tiers[1], [n for n in good if not n.startswith("好1")])
-        kept = int(g.DATED_SHARE * 100)
-        self.assertEqual(tiers[2], dated[:kept])   # the first of the pool, i.e. the most used
+        for share, kept in ((0.08, 8), (0.25, 20), (0.0, 0)):
+            tiers = g.shipped_tiers(pool, grades.get, lambda n: n.startswith("旧"), kind, share)
+            self.assertEqual(tiers[0], [n for n in good if n.startswith("好1")])
+            self.assertEqual(tiers[1], [n for n in good if not n.startswith("好1")])
+            self.assertEqual(tiers[2], dated[:kept])   # the first of the pool, the most used
+        # the files ship none
+        self.assertEqual(g.shipped_tiers(pool, grades.get, lambda n: n.startswith("旧"), kind)[2],
+                         [])
 
 
 class CuratedFilesTest(unittest.TestCase):
