@@ -14,9 +14,12 @@
 #include "cli/cli.h"
 #include "engine/utf8.h"
 #include "script/interface_script.h"
+#include "textio/test_files.h"
 
 namespace norlune::cli {
 namespace {
+
+using testing_support::readExistingFile;
 
 const std::filesystem::path kTestData = NORLUNE_TEST_DATA_DIR;
 const std::string kShipped = std::string(NORLUNE_SOURCE_DIR) + "/data";
@@ -35,14 +38,6 @@ Output runWith(Script locale, const std::vector<std::string>& args,
     Io io{out, err, false, exeDir, locale};
     const int code = run(args, io);
     return {code, out.str(), err.str()};
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> with(std::vector<std::string> args, std::size_t at,
@@ -120,10 +115,10 @@ TEST(CliScript, FixturesPassWithHansUnderATraditionalLocale) {
     };
     for (const auto& [args, fixture] : cases) {
         const Output hans = runWith(Script::Hant, with(args, 0, "--hans"), "/nonexistent");
-        EXPECT_EQ(hans.out, readFile(kTestData / "sound_fixtures" / fixture)) << fixture;
+        EXPECT_EQ(hans.out, readExistingFile(kTestData / "sound_fixtures" / fixture)) << fixture;
     }
     for (const char* fixture : {"report_wang_xiaoming.txt", "report_du_ziteng.txt"}) {
-        const std::string before = readFile(kTestData / "sound_fixtures" / fixture);
+        const std::string before = readExistingFile(kTestData / "sound_fixtures" / fixture);
         const std::vector<std::string> args =
             std::string(fixture) == "report_du_ziteng.txt"
                 ? std::vector<std::string>{"report", "杜", "子腾", "--hans"}
@@ -136,14 +131,15 @@ TEST(CliScript, FixturesPassWithHansUnderATraditionalLocale) {
             continue;
         }
         std::vector<std::string> args;
-        std::istringstream lines(readFile(entry.path()));
+        std::istringstream lines(readExistingFile(entry.path()));
         std::string line;
         while (std::getline(lines, line)) {
             args.push_back(line == "@SMALL@" ? (kTestData / "small.dat").string() : line);
         }
         std::filesystem::path expected = entry.path();
         expected.replace_extension(".out");
-        EXPECT_EQ(runWith(Script::Hant, with(args, args.size(), "--hans")).out, readFile(expected))
+        EXPECT_EQ(runWith(Script::Hant, with(args, args.size(), "--hans")).out,
+                  readExistingFile(expected))
             << entry.path();
         ++cases_run;
     }

@@ -12,22 +12,18 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "textio/test_files.h"
 
 namespace norlune::cli {
 namespace {
 
-const std::filesystem::path kDataDir = NORLUNE_TEST_DATA_DIR;
+using testing_support::readExistingFile;
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+const std::filesystem::path kDataDir = NORLUNE_TEST_DATA_DIR;
 
 std::vector<std::string> argsOf(const std::filesystem::path& path) {
     std::vector<std::string> args;
-    std::istringstream lines(readFile(path));
+    std::istringstream lines(readExistingFile(path));
     std::string line;
     while (std::getline(lines, line)) {
         if (line == "@SMALL@") {
@@ -54,7 +50,7 @@ TEST(CliUnchanged, SearchOutputsMatchThoseWrittenBeforeTheNewOptions) {
         EXPECT_EQ(run(args, io), kExitOk) << entry.path() << err.str();
         std::filesystem::path expected = entry.path();
         expected.replace_extension(".out");
-        EXPECT_EQ(out.str(), readFile(expected)) << entry.path();
+        EXPECT_EQ(out.str(), readExistingFile(expected)) << entry.path();
     }
     EXPECT_GE(cases, 10);
 }

@@ -15,19 +15,14 @@
 #include "engine/text_lines.h"
 #include "engine/utf8.h"
 #include "script/interface_script.h"
+#include "textio/test_files.h"
 
 namespace norlune {
 namespace {
 
-const std::filesystem::path kRoot = NORLUNE_SOURCE_DIR;
+using testing_support::readExistingFile;
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+const std::filesystem::path kRoot = NORLUNE_SOURCE_DIR;
 
 // The string literals of a C++ source, comments and character literals skipped.
 std::vector<std::string> literals(std::string_view source) {
@@ -76,7 +71,7 @@ std::vector<Text> corpus() {
             if (ext != ".cpp" && ext != ".h") {
                 continue;
             }
-            for (std::string& literal : literals(readFile(entry.path()))) {
+            for (std::string& literal : literals(readExistingFile(entry.path()))) {
                 if (hasHan(literal)) {
                     texts.push_back({entry.path().filename().string(), std::move(literal), {}});
                 }
@@ -85,11 +80,11 @@ std::vector<Text> corpus() {
     }
     for (const char* file : {"data/numerology.txt", "data/sancai.txt", "data/help.html",
                              "data/bad_words.txt", "data/strong_words.txt", "data/places.txt"}) {
-        texts.push_back({file, readFile(kRoot / file), {}});
+        texts.push_back({file, readExistingFile(kRoot / file), {}});
     }
     // The meaning of each name character, and the works and lines the names come from: the name's
     // characters are kept as the user gave them.
-    const std::string meanings = readFile(kRoot / "data/char_meanings.tsv");
+    const std::string meanings = readExistingFile(kRoot / "data/char_meanings.tsv");
     for (std::string_view line : splitLines(meanings)) {
         const auto fields = splitFields(line, '\t');
         if (fields.size() >= 2) {
@@ -97,7 +92,7 @@ std::vector<Text> corpus() {
                 {"data/char_meanings.tsv", std::string(line), {std::string(fields[0])}});
         }
     }
-    const std::string names = readFile(kRoot / "data/names.tsv");
+    const std::string names = readExistingFile(kRoot / "data/names.tsv");
     for (std::string_view line : splitLines(names)) {
         const auto fields = splitFields(line, '\t');
         std::vector<std::string> keep;

@@ -8,15 +8,11 @@
 #include <vector>
 
 #include "search/name_list_file.h"
+#include "textio/test_files.h"
 #include "textio/text_encoding.h"
 
 namespace norlune {
 namespace {
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 class NameListRoundTripTest : public ::testing::Test {
 protected:
@@ -51,7 +47,8 @@ TEST_F(NameListRoundTripTest, ExportedListsReadBackUnchanged) {
         for (const std::string& entry : row.list.entries) {
             text += entry + "\r\n";
         }
-        EXPECT_EQ(readBytes(path) == encodeGb18030(text), row.plain) << row.list.entries.front();
+        EXPECT_EQ(testing_support::readBytes(path) == encodeGb18030(text), row.plain)
+            << row.list.entries.front();
         const NameListImport back = importNameList(path);
         ASSERT_TRUE(back.list.has_value()) << row.list.entries.front();
         EXPECT_EQ(back.list->Gxing, row.list.Gxing);

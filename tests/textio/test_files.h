@@ -1,5 +1,5 @@
 #pragma once
-// Scratch files for the search tests.
+// Scratch files and whole-file reads for the tests.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,6 +21,9 @@ private:
 
 void writeBytes(const std::string& path, std::string_view bytes);
 std::string readBytes(const std::string& path);
+// The bytes of a file the test expects to exist (a failure of the running test when it cannot be
+// opened, and then "").
+std::string readExistingFile(const std::filesystem::path& path);
 
 // GBK bytes of a few characters used by the tests: 王 CDF5, 小 D0A1, 明 C3F7, 欧 C5B7, 阳 D1F4.
 inline constexpr std::string_view kGbkWang = "\xCD\xF5";

@@ -1,5 +1,7 @@
 #include "test_files.h"
 
+#include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <fstream>
@@ -31,6 +33,12 @@ void writeBytes(const std::string& path, std::string_view bytes) {
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string readExistingFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
