@@ -4,6 +4,7 @@
 // reads 0.
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace norlune {
@@ -19,6 +20,16 @@ public:
             other_.erase(cp);
         } else {
             other_[cp] = value;
+        }
+    }
+
+    // Gives every `from` code point that has no value yet the value of its `to` (typed variants
+    // that count as the character they stand for).
+    void copyMissing(const std::vector<std::pair<char32_t, char32_t>>& fromTo) {
+        for (const auto& [from, to] : fromTo) {
+            if (get(from) == 0) {
+                set(from, get(to));
+            }
         }
     }
 

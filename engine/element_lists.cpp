@@ -37,11 +37,7 @@ ElementCharacterLists FillElementLists(const TraditionalMap& traditional) {
 }
 
 void ElementCharacterLists::addTypedForms(const TraditionalMap& traditional) {
-    for (const auto& [typed, counted] : traditional.typedForms()) {
-        if (byChar_.get(typed) == 0) {
-            byChar_.set(typed, byChar_.get(counted));
-        }
-    }
+    byChar_.copyMissing(traditional.typedForms());
 }
 
 int ElementCharacterLists::codeOf(std::u32string_view txt) const {

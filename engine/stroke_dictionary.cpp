@@ -46,11 +46,7 @@ StrokeDictionary StrokeDictionary::builtIn(const TraditionalMap& traditional) {
 }
 
 void StrokeDictionary::countTypedForms(const TraditionalMap& traditional) {
-    for (const auto& [typed, counted] : traditional.typedForms()) {
-        if (byChar_.get(typed) == 0) {
-            byChar_.set(typed, byChar_.get(counted));
-        }
-    }
+    byChar_.copyMissing(traditional.typedForms());
 }
 
 bool StrokeDictionary::countsAll(std::string_view text) const {
