@@ -66,6 +66,11 @@ VARIETY_WINDOW = 30
 VARIETY_MAX = 2
 VARIETY_LOOKAHEAD = 400
 
+# The sources whose names may begin with a character of the "today:" line of places.txt: pairs
+# of today's characters and the names our readers wrote. Real names, the classics and the
+# generated pairs keep the older places (a real name of the corpus is seldom one of today's).
+TODAY_SOURCES = ("modern", "written")
+
 # Each character of rare_chars.txt stands in at most this many generated names of a file.
 RARE_PER_CHARACTER = 40
 
@@ -138,19 +143,24 @@ def read_homophones(path):
 
 
 def read_places(path):
-    """The characters that only begin a name and those that only end one."""
-    places = {"first": set(), "second": set()}
+    """The characters that only begin a name, those that only end one, and those of the second
+    kind that today's names also put first (line "today:")."""
+    places = {"first": set(), "second": set(), "today": set()}
     for number, line in enumerate(text_lines(path), 1):
         if not line.strip():
             continue
         place, _, chars = line.partition(":")
         if place.strip() not in places:
-            raise InputError(f"{path.name}:{number}: a line starts with first: or second:")
+            raise InputError(f"{path.name}:{number}: a line starts with first:, second: or today:")
         places[place.strip()].update(c for c in chars if not c.isspace())
     both = places["first"] & places["second"]
     if both:
         raise InputError(f"{path.name}: both first and second only: {''.join(sorted(both))}")
-    return places["first"], places["second"]
+    stray = places["today"] - places["second"]
+    if stray:
+        raise InputError(f"{path.name}: today: characters not on a second: line: "
+                         f"{''.join(sorted(stray))}")
+    return places["first"], places["second"], places["today"]
 
 
 def read_sexed_characters(path):
@@ -211,7 +221,8 @@ class Curated:
                 raise InputError(f"reduplications.txt: {name} is no reduplication")
         self.accepted = set(read_tokens(directory / "accepted_names.txt"))
         self.rejected = set(read_tokens(directory / "rejected_names.txt"))
-        self.first_only, self.second_only = read_places(directory / "places.txt")
+        self.first_only, self.second_only, self.today_first = read_places(
+            directory / "places.txt")
         self.homophones = read_homophones(directory / "homophones.txt")
         self.rare = set(read_characters(directory / "rare_chars.txt"))
 
@@ -248,12 +259,16 @@ class Curated:
         known = "".join(c for c in name if c in self.sex_of_char and c not in self.real_only)
         return bool(known) and sex in self.files_of(known)
 
-    def out_of_place(self, name):
+    def out_of_place(self, name, today=False):
         """A two-character name with a character where it does not stand (a repeated
-        character stands in both places; reduplications.txt rules on those)."""
+        character stands in both places; reduplications.txt rules on those). `today`: a name
+        of today's characters or one our readers wrote, where a character of the "today:" line
+        may also begin the name (皓轩 铭泽 瑾萱)."""
         if name[0] == name[1]:
             return False
-        return name[0] in self.second_only or name[1] in self.first_only
+        first_misplaced = name[0] in self.second_only and not (today and
+                                                                name[0] in self.today_first)
+        return first_misplaced or name[1] in self.first_only
 
     def files_of(self, name):
         """"M", "F" or "MF": the files a name goes to; "" when it mixes boy and girl."""
@@ -545,7 +560,7 @@ class Rules:
         if not self.curated.files_of(name):
             return "boy and girl characters mixed"
         if len(name) == 2:
-            if self.curated.out_of_place(name):
+            if self.curated.out_of_place(name, today=source in TODAY_SOURCES):
                 return "character out of place"
             if name[0] == name[1] and name not in self.curated.reduplications:
                 return "repeated character"
@@ -557,12 +572,13 @@ class Rules:
                 return "common word"
             if self.reads_foreign(name):
                 return "part of a foreign name"
-            if source == "generated" and all(c in self.curated.rare for c in name):
+            if source in ("generated", "modern") and all(c in self.curated.rare for c in name):
                 return "two rare characters"
         return None
 
     def accept(self, name, source):
-        """Whether a name from source ("real", "single" or "generated") is a candidate."""
+        """Whether a name from source ("real", "single", "classical", "generated", "modern" or
+        "written") is a candidate."""
         reason = self.why_not(name, source)
         if reason and (source, name) not in self.counted:
             self.counted.add((source, name))
@@ -743,7 +759,7 @@ def add_modern(inputs, collector, modern, extra):
         for first in chars:
             for second in chars:
                 name = first + second
-                if name in collector.present[sex] or not rules.accept(name, "generated"):
+                if name in collector.present[sex] or not rules.accept(name, "modern"):
                     continue
                 if sex not in curated.files_of(name):
                     continue

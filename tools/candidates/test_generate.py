@@ -20,7 +20,7 @@ LISTS = {
     "reduplications.txt": "芳芳\n",
     "accepted_names.txt": "文安\n",
     "rejected_names.txt": "子\n安文\n",
-    "places.txt": "second: 峰 梅\nfirst: 子\n",
+    "places.txt": "second: 峰 梅\nfirst: 子\ntoday: 梅\n",
     "homophones.txt": "an1 xi1  # a word\nsi wen\n",
     "rare_chars.txt": "熙 思\n",
 }
@@ -63,6 +63,11 @@ class CuratedTest(unittest.TestCase):
         self.assertTrue(c.out_of_place("文子"))   # 子 only begins one
         self.assertFalse(c.out_of_place("刚峰"))
         self.assertFalse(c.out_of_place("峰峰"))  # repeats are for reduplications.txt
+        # a character of the today: line begins only today's pairs and the written names
+        for name, today, misplaced in (("梅芳", False, True), ("梅芳", True, False),
+                                       ("峰刚", True, True), ("梅子", True, True)):
+            with self.subTest(name=name, today=today):
+                self.assertEqual(c.out_of_place(name, today=today), misplaced)
 
     def test_contradicting_lists_are_refused(self):
         cases = {
@@ -70,6 +75,7 @@ class CuratedTest(unittest.TestCase):
             "excluded yet curated": {"excluded_chars.txt": "死 芳\n"},
             "dead entry": {"rejected_names.txt": "王安\n"},
             "both places": {"places.txt": "first: 子\nsecond: 子\n"},
+            "today but not second": {"places.txt": "second: 峰\ntoday: 文\n"},
             "no place keyword": {"places.txt": "峰 梅\n"},
             "not a repeat": {"reduplications.txt": "芳梅\n"},
             "three-syllable reading": {"homophones.txt": "an xi wen\n"},
@@ -147,6 +153,9 @@ class RulesTest(unittest.TestCase):
             ("安文", "generated", "rejected name"),
             ("刚芳", "generated", "boy and girl characters mixed"),
             ("梅芳", "generated", "character out of place"),
+            ("梅芳", "real", "character out of place"),
+            ("梅芳", "modern", None),             # 梅 is on the today: line
+            ("梅芳", "written", None),
             ("安熙", "generated", "sound"),      # an1 xi1 with the right tones
             ("安希", "generated", "sound"),      # 希 reads xi1 as well
             ("熙希", "generated", "sound"),      # one syllable twice
@@ -161,6 +170,7 @@ class RulesTest(unittest.TestCase):
             ("刚强峰", "generated", "length"),
             ("思熙", "generated", "two rare characters"),
             ("思熙", "real", None),               # a real name keeps its rare characters
+            ("思熙", "modern", "two rare characters"),
             ("思文", "real", "sound"),
         ]
         for name, source, reason in cases:
