@@ -66,10 +66,12 @@ VARIETY_WINDOW = 30
 VARIETY_MAX = 2
 VARIETY_LOOKAHEAD = 400
 
-# The sources whose names may begin with a character of the "today:" line of places.txt: pairs
-# of today's characters and the names our readers wrote. Real names, the classics and the
-# generated pairs keep the older places (a real name of the corpus is seldom one of today's).
-TODAY_SOURCES = ("modern", "written")
+# The pairs of today's characters may begin with a character of the "today:" line of places.txt;
+# real names, the classics and the generated pairs keep the older places (a real name of the
+# corpus is seldom one of today's). A name our readers wrote was written and is read as a whole,
+# so the place rule, which keeps made pairs from standing backwards, does not hold for it.
+TODAY_SOURCES = ("modern",)
+UNPLACED_SOURCES = ("written",)
 
 # Each character of rare_chars.txt stands in at most this many generated names of a file.
 RARE_PER_CHARACTER = 40
@@ -560,7 +562,8 @@ class Rules:
         if not self.curated.files_of(name):
             return "boy and girl characters mixed"
         if len(name) == 2:
-            if self.curated.out_of_place(name, today=source in TODAY_SOURCES):
+            if (source not in UNPLACED_SOURCES
+                    and self.curated.out_of_place(name, today=source in TODAY_SOURCES)):
                 return "character out of place"
             if name[0] == name[1] and name not in self.curated.reduplications:
                 return "repeated character"

@@ -156,6 +156,8 @@ class RulesTest(unittest.TestCase):
             ("梅芳", "real", "character out of place"),
             ("梅芳", "modern", None),             # 梅 is on the today: line
             ("梅芳", "written", None),
+            ("峰刚", "modern", "character out of place"),   # 峰 is not on the today: line
+            ("峰刚", "written", None),            # a written name keeps its order
             ("安熙", "generated", "sound"),      # an1 xi1 with the right tones
             ("安希", "generated", "sound"),      # 希 reads xi1 as well
             ("熙希", "generated", "sound"),      # one syllable twice
