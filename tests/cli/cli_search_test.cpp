@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -154,6 +156,49 @@ TEST(CliShippedSearchTest, OutputOverTheShippedFilesIsUnchanged) {
             }
         }
         EXPECT_TRUE(actual == c.expected) << c.args[2] << " " << c.args.size();
+    }
+}
+
+// What a parent sees first: the best-scored thirty of the shipped files for the commonest
+// surnames, with a varied ending, hold no well-known person's full name (陈妍希 once stood in the
+// girls' list of 陈), and no two-character given name of them ends in a character more than twice.
+TEST(CliShippedSearchTest, TopThirtyOfTheCommonestSurnamesHoldNoFamousName) {
+    const std::string data = std::string(NORLUNE_SOURCE_DIR) + "/data";
+    std::ifstream famousFile(data + "/famous_names.txt", std::ios::binary);
+    ASSERT_TRUE(famousFile.good());
+    std::set<std::string> famous;
+    std::string line;
+    while (std::getline(famousFile, line)) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        std::string word;
+        while (words >> word) {
+            famous.insert(word);
+        }
+    }
+    ASSERT_GT(famous.size(), 500u);
+    for (const std::string sex : {"", "--female"}) {
+        for (const char* surname : {"王", "李", "张", "刘", "陈", "杨", "黄", "赵", "吴", "周"}) {
+            std::vector<std::string> args = {"search",    "--surname", surname, "--sort", "score",
+                                             "--variety", "2",         "--top", "30"};
+            if (!sex.empty()) {
+                args.push_back(sex);
+            }
+            const Result r = runCli(args, data);
+            ASSERT_EQ(r.code, 0) << surname << sex << r.err;
+            std::istringstream names(r.out);
+            std::map<std::string, int> endings;
+            int count = 0;
+            while (std::getline(names, line)) {
+                ++count;
+                EXPECT_FALSE(famous.count(line)) << line;
+                // the second character of a two-character given name (each Han character
+                // here takes three bytes; the one-character names share a group of their own)
+                if (line.size() == 9) {
+                    EXPECT_LE(++endings[line.substr(6)], 2) << surname << sex << " " << line;
+                }
+            }
+            EXPECT_EQ(count, 30) << surname << sex;
+        }
     }
 }
 
