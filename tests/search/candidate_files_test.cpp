@@ -288,7 +288,7 @@ TEST(CandidateFilesSampleTest, PopularNameCharactersAreUsed) {
         EXPECT_TRUE(used(girls, c)) << u32ToUtf8(std::u32string(1, c));
         EXPECT_FALSE(used(boys, c)) << u32ToUtf8(std::u32string(1, c));
     }
-    for (char32_t c : std::u32string(U"昊皓宸鑫琛晟烨翊")) {
+    for (char32_t c : std::u32string(U"昊皓宸铭琛晟烨翊")) {
         EXPECT_TRUE(used(boys, c)) << u32ToUtf8(std::u32string(1, c));
         EXPECT_FALSE(used(girls, c)) << u32ToUtf8(std::u32string(1, c));
     }
