@@ -66,13 +66,6 @@ VARIETY_WINDOW = 30
 VARIETY_MAX = 2
 VARIETY_LOOKAHEAD = 400
 
-# The pairs of today's characters may begin with a character of the "today:" line of places.txt;
-# real names, the classics and the generated pairs keep the older places (a real name of the
-# corpus is seldom one of today's). A name our readers wrote was written and is read as a whole,
-# so the place rule, which keeps made pairs from standing backwards, does not hold for it.
-TODAY_SOURCES = ("modern",)
-UNPLACED_SOURCES = ("written",)
-
 # Each character of rare_chars.txt stands in at most this many generated names of a file.
 RARE_PER_CHARACTER = 40
 
@@ -263,9 +256,9 @@ class Curated:
 
     def out_of_place(self, name, today=False):
         """A two-character name with a character where it does not stand (a repeated
-        character stands in both places; reduplications.txt rules on those). `today`: a name
-        of today's characters or one our readers wrote, where a character of the "today:" line
-        may also begin the name (皓轩 铭泽 瑾萱)."""
+        character stands in both places; reduplications.txt rules on those). `today`: a pair of
+        today's characters, which a character of the "today:" line may also begin (皓轩 铭泽
+        瑾萱)."""
         if name[0] == name[1]:
             return False
         first_misplaced = name[0] in self.second_only and not (today and
@@ -562,8 +555,11 @@ class Rules:
         if not self.curated.files_of(name):
             return "boy and girl characters mixed"
         if len(name) == 2:
-            if (source not in UNPLACED_SOURCES
-                    and self.curated.out_of_place(name, today=source in TODAY_SOURCES)):
+            # The place rule keeps made pairs from standing backwards; a name our readers wrote
+            # is read as a whole and keeps its order. Pairs of today's characters may begin
+            # with a character of the "today:" line; real names, the classics and the generated
+            # pairs keep the older places (a real name of the corpus is seldom one of today's).
+            if source != "written" and self.curated.out_of_place(name, today=source == "modern"):
                 return "character out of place"
             if name[0] == name[1] and name not in self.curated.reduplications:
                 return "repeated character"
